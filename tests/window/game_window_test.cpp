@@ -1,0 +1,85 @@
+// The Qt window: real key presses and button clicks reach the game; the title and timer follow.
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+#include "tests/support/scripted_random.h"
+#include "window/caption_button.h"
+#include "window/game_window.h"
+
+namespace worm {
+
+class GameWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GameWindow> open()
+    {
+        auto w = std::make_unique<GameWindow>(std::make_unique<testing::ScriptedRandom>(), 15);
+        if (!w->start()) {
+            return nullptr;
+        }
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w.get())) {
+            return nullptr;
+        }
+        return w;
+    }
+
+private slots:
+    void opensAtTheBoardSizeWithTheScoreLine()
+    {
+        auto w = open();
+        QVERIFY(w);
+        QCOMPARE(w->size(), QSize(450, 450));
+        QVERIFY(w->windowTitle() == "Score:  1/ 1" || w->windowTitle() == "Score:  101/ 101");
+        QVERIFY(!w->timerRunning());
+        QVERIFY(!w->pauseButton()->isVisible());
+        QVERIFY(!w->gameoverButton()->isVisible());
+    }
+
+    void arrowKeyStartsTheTimerAndPPausesIt()
+    {
+        auto w = open();
+        QVERIFY(w);
+        QTest::keyClick(w.get(), Qt::Key_Up);
+        QVERIFY(w->timerRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(w->session().state().score >= 3, 2000);
+        QVERIFY(w->windowTitle().startsWith("Score:  "));
+        QTest::keyClick(w.get(), Qt::Key_P, Qt::ShiftModifier);
+        QVERIFY(!w->timerRunning());
+        QVERIFY(w->pauseButton()->isVisible());
+        QTest::mouseClick(w->pauseButton(), Qt::LeftButton);
+        QVERIFY(w->timerRunning());
+        QVERIFY(!w->pauseButton()->isVisible());
+    }
+
+    void gameOverButtonStartsANewGameKeepingTheBest()
+    {
+        auto w = open();
+        QVERIFY(w);
+        QTest::keyClick(w.get(), Qt::Key_P);
+        QTest::mouseClick(w->pauseButton(), Qt::LeftButton);  // no heading: the first tick collides
+        QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
+        QVERIFY(!w->timerRunning());
+        const auto best = w->session().state().best;
+        QTest::mouseClick(w->gameoverButton(), Qt::LeftButton);
+        QVERIFY(!w->gameoverButton()->isVisible());
+        QVERIFY(w->session().state().score == 1 || w->session().state().score == 101);
+        QCOMPARE(w->session().state().best, std::max<std::int64_t>(best, w->session().state().score));
+    }
+
+    void buttonsNeverTakeTheKeyboardFocus()
+    {
+        auto w = open();
+        QVERIFY(w);
+        QCOMPARE(w->pauseButton()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w->gameoverButton()->focusPolicy(), Qt::NoFocus);
+    }
+};
+
+}  // namespace worm
+
+QTEST_MAIN(worm::GameWindowTest)
+#include "game_window_test.moc"

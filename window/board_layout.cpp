@@ -1,0 +1,32 @@
+// BoardLayout: fit whole-pixel cells into the window and map twips onto them.
+#include "window/board_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace worm {
+
+BoardLayout::BoardLayout(const FormModel& form, int deviceWidth, int deviceHeight)
+{
+    const CellRecord& unit = form.cell(0);
+    twipsPerCell_ = std::max(1.0, unit.width);
+    const int across = std::max(1, static_cast<int>(std::lround(form.innerWidth() / twipsPerCell_)));
+    const int down = std::max(1, static_cast<int>(std::lround(form.innerHeight() / std::max(1.0, unit.height))));
+    cellPixels_ = std::max(1, std::min(deviceWidth / across, deviceHeight / down));
+    originX_ = std::max(0, (deviceWidth - across * cellPixels_) / 2);
+    originY_ = std::max(0, (deviceHeight - down * cellPixels_) / 2);
+}
+
+int BoardLayout::toPixels(double twips) const
+{
+    return static_cast<int>(std::lround(twips / twipsPerCell_ * cellPixels_));
+}
+
+PixelRect BoardLayout::cellRect(const CellRecord& c) const
+{
+    const int x = toDeviceX(c.left);
+    const int y = toDeviceY(c.top);
+    return PixelRect{x, y, toDeviceX(c.left + c.width) - x, toDeviceY(c.top + c.height) - y};
+}
+
+}  // namespace worm

@@ -1,0 +1,36 @@
+// BoardLayout: where the board's cells land in device pixels for a given window size.
+#pragma once
+
+#include "window/form_model.h"
+
+namespace worm {
+
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Each cell gets the same whole number of device pixels, the largest that fits the board in
+// the window, so cells stay square and crisp at any size and scale; the board is centred.
+class BoardLayout {
+public:
+    BoardLayout() = default;
+    BoardLayout(const FormModel& form, int deviceWidth, int deviceHeight);
+
+    int cellPixels() const { return cellPixels_; }
+    int originX() const { return originX_; }
+    int originY() const { return originY_; }
+
+    PixelRect cellRect(const CellRecord& c) const;
+    int toDeviceX(double twips) const { return originX_ + toPixels(twips); }
+    int toDeviceY(double twips) const { return originY_ + toPixels(twips); }
+
+private:
+    int toPixels(double twips) const;
+
+    double twipsPerCell_ = 1;
+    int cellPixels_ = 1;
+    int originX_ = 0, originY_ = 0;
+};
+
+}  // namespace worm

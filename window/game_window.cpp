@@ -1,0 +1,167 @@
+// GameWindow: every event runs its handler to completion, then the window mirrors the model.
+#include "window/game_window.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdio>
+
+#include "window/board_painter.h"
+#include "window/caption_button.h"
+#include "window/form_design.h"
+#include "window/qt_keys.h"
+
+namespace worm {
+
+GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel)
+    : session_(std::move(random), twipsPerPixel),
+      pause_(new CaptionButton(QString::fromLatin1(design::pause.caption), this)),
+      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the painter covers every pixel itself
+    timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer would let the 75 ms period wander
+    connect(&timer_, &QTimer::timeout, this, [this] { handle([this] { session_.tick(); }); });
+    connect(pause_, &QPushButton::clicked, this, [this] { handle([this] { session_.pauseClicked(); }); });
+    connect(gameover_, &QPushButton::clicked, this,
+            [this] { handle([this] { session_.gameoverClicked(); }); });
+}
+
+bool GameWindow::start()
+{
+    handle([this] { session_.load(); });
+    return !failed_;
+}
+
+template <typename Event>
+void GameWindow::handle(Event&& event)
+{
+    if (failed_) {
+        return;
+    }
+    try {
+        event();
+    } catch (const std::exception& e) {
+        fail(e.what());
+        return;
+    }
+    sync();
+}
+
+// The game has no recovery of its own: report, stop, and end the program with a failure.
+void GameWindow::fail(const char* what)
+{
+    std::fprintf(stderr, "worm: %s\n", what);
+    std::fflush(stderr);
+    failed_ = true;
+    timer_.stop();
+    QCoreApplication::exit(EXIT_FAILURE);
+}
+
+void GameWindow::sync()
+{
+    const FormModel& form = session_.form();
+    if (!sized_) {
+        // Open at the size the board build asked for; later rebuilds keep the player's size.
+        resize(static_cast<int>(std::lround(form.innerWidth() / form.twipsPerPixel())),
+               static_cast<int>(std::lround(form.innerHeight() / form.twipsPerPixel())));
+        sized_ = true;
+    }
+    const QString title = QString::fromStdString(form.title());
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+    syncTimer();
+    syncButtons();
+    repaintDamage();
+}
+
+// Only a changed interval touches the timer: re-arming it on every key would starve the ticks.
+void GameWindow::syncTimer()
+{
+    const std::int32_t interval = session_.form().interval();
+    if (interval == appliedInterval_) {
+        return;
+    }
+    appliedInterval_ = interval;
+    if (interval == 0) {
+        timer_.stop();
+    } else {
+        timer_.start(interval);
+    }
+}
+
+void GameWindow::syncButtons()
+{
+    placeButton(pause_, Button::pause);
+    placeButton(gameover_, Button::gameover);
+}
+
+void GameWindow::placeButton(CaptionButton* widget, Button b)
+{
+    const ButtonRecord& r = session_.form().button(b);
+    const double tpp = session_.form().twipsPerPixel();
+    const qreal dpr = devicePixelRatioF();
+    widget->setGeometry(static_cast<int>(std::lround(layout_.toDeviceX(r.left) / dpr)),
+                        static_cast<int>(std::lround(layout_.toDeviceY(r.top) / dpr)),
+                        static_cast<int>(std::lround(r.width / tpp)), static_cast<int>(std::lround(r.height / tpp)));
+    widget->setVisible(r.visible);
+}
+
+void GameWindow::repaintDamage()
+{
+    Damage& damage = session_.form().damage();
+    if (damage.everything()) {
+        relayout();
+        update();
+    } else {
+        for (const auto k : damage.cells()) {
+            update(logicalRect(layout_.cellRect(session_.form().cell(k))));
+        }
+    }
+    damage.clear();
+}
+
+void GameWindow::relayout()
+{
+    const qreal dpr = devicePixelRatioF();
+    layout_ = BoardLayout(session_.form(), static_cast<int>(std::floor(width() * dpr)),
+                          static_cast<int>(std::floor(height() * dpr)));
+}
+
+// The smallest logical rectangle that covers a device-pixel rectangle.
+QRect GameWindow::logicalRect(const PixelRect& r) const
+{
+    const qreal dpr = devicePixelRatioF();
+    const int left = static_cast<int>(std::floor(r.x / dpr));
+    const int top = static_cast<int>(std::floor(r.y / dpr));
+    const int right = static_cast<int>(std::ceil((r.x + r.width) / dpr));
+    const int bottom = static_cast<int>(std::ceil((r.y + r.height) / dpr));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void GameWindow::keyPressEvent(QKeyEvent* event)
+{
+    const std::int16_t code = virtualKeyCode(event->key());  // auto-repeats count as presses
+    handle([this, code] { session_.keyDown(code); });
+}
+
+void GameWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    paintBoard(painter, session_.form(), layout_, devicePixelRatioF(), event->rect());
+}
+
+void GameWindow::resizeEvent(QResizeEvent*)
+{
+    relayout();
+    syncButtons();
+    update();
+}
+
+// Tab is a key like any other here, not a move between the buttons.
+bool GameWindow::focusNextPrevChild(bool) { return false; }
+
+}  // namespace worm

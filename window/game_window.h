@@ -1,0 +1,58 @@
+// GameWindow: the top-level Qt window that feeds events to the game and draws its model.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "window/board_layout.h"
+#include "window/game_session.h"
+
+namespace worm {
+
+class CaptionButton;
+
+class GameWindow final : public QWidget {
+    Q_OBJECT
+public:
+    GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel);
+
+    // Loads the first board; false if that failed and the program must end.
+    bool start();
+
+    const GameSession& session() const { return session_; }
+    bool timerRunning() const { return timer_.isActive(); }
+    CaptionButton* pauseButton() const { return pause_; }
+    CaptionButton* gameoverButton() const { return gameover_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    template <typename Event>
+    void handle(Event&& event);
+    void fail(const char* what);
+    void sync();
+    void syncTimer();
+    void syncButtons();
+    void placeButton(CaptionButton* widget, Button b);
+    void repaintDamage();
+    void relayout();
+    QRect logicalRect(const PixelRect& r) const;
+
+    GameSession session_;
+    QTimer timer_;
+    CaptionButton* pause_;
+    CaptionButton* gameover_;
+    BoardLayout layout_;
+    std::int32_t appliedInterval_ = 0;
+    bool sized_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace worm

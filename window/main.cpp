@@ -1,0 +1,32 @@
+// The program: one game window; closing it ends the run.
+#include <QApplication>
+#include <QScreen>
+#include <QTime>
+
+#include <cstdlib>
+#include <memory>
+
+#include "window/form_design.h"
+#include "window/game_window.h"
+
+namespace {
+
+std::uint32_t secondsSinceMidnight()
+{
+    return static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay() / 1000);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("worm"));
+    const double twipsPerPixel = worm::design::twipsPerInch / QApplication::primaryScreen()->logicalDotsPerInchX();
+    worm::GameWindow window(std::make_unique<worm::SeededRandom>(secondsSinceMidnight), twipsPerPixel);
+    if (!window.start()) {
+        return EXIT_FAILURE;
+    }
+    window.show();
+    return QApplication::exec();
+}
