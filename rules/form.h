@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "rules/colour.h"
 
@@ -37,7 +37,7 @@ public:
     virtual double innerHeight() const = 0;
     virtual void setOuterWidth(double twips) = 0;
     virtual void setOuterHeight(double twips) = 0;
-    virtual void setTitle(const std::string& title) = 0;
+    virtual void setTitle(std::string_view title) = 0;
     virtual void unload() = 0;
     virtual void show() = 0;  // loads afresh and runs Form_Load before it returns
 

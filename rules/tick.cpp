@@ -1,6 +1,8 @@
 // Timer1_Timer: move, feed, collide, grow, draw, score and record, in that order, every tick.
 #include "rules/tick.h"
 
+#include <charconv>
+
 #include "rules/collision.h"
 #include "rules/grow.h"
 #include "rules/placement.h"
@@ -55,7 +57,7 @@ void score(Form& form, GameState& s)
     if (s.score > s.best) {
         s.best = s.score;
     }
-    form.setTitle(scoreLine(s.score, s.best));
+    form.setTitle(ScoreLine(s.score, s.best).text());
 }
 
 void record(GameState& s)
@@ -66,10 +68,28 @@ void record(GameState& s)
 
 }  // namespace
 
-std::string scoreLine(std::int64_t score, std::int64_t best)
+ScoreLine::ScoreLine(std::int64_t score, std::int64_t best)
 {
-    return "Score: " + std::string(score < 0 ? "" : " ") + std::to_string(score) + "/" +
-           std::string(best < 0 ? "" : " ") + std::to_string(best);
+    append("Score: ");
+    appendNumber(score);
+    append("/");
+    appendNumber(best);
+}
+
+void ScoreLine::append(std::string_view part)
+{
+    part.copy(text_.data() + size_, part.size());
+    size_ += part.size();
+}
+
+// A non-negative number takes a space where a negative one would have its sign.
+void ScoreLine::appendNumber(std::int64_t n)
+{
+    if (n >= 0) {
+        append(" ");
+    }
+    const auto result = std::to_chars(text_.data() + size_, text_.data() + text_.size(), n);
+    size_ = static_cast<std::size_t>(result.ptr - text_.data());
 }
 
 void Timer1_Timer(Game& game)

@@ -53,7 +53,7 @@ public:
     double innerHeight() const override { return innerHeight_; }
     void setOuterWidth(double twips) override { innerWidth_ = twips - frameWidth(); }
     void setOuterHeight(double twips) override { innerHeight_ = twips - frameHeight(); }
-    void setTitle(const std::string& title) override { title_ = title; }
+    void setTitle(std::string_view title) override { title_.assign(title); }
     void unload() override;
     void show() override;
 

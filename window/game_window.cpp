@@ -69,9 +69,9 @@ void GameWindow::sync()
                static_cast<int>(std::lround(form.innerHeight() / form.twipsPerPixel())));
         sized_ = true;
     }
-    const QString title = QString::fromStdString(form.title());
-    if (windowTitle() != title) {
-        setWindowTitle(title);
+    if (form.title() != appliedTitle_) {
+        appliedTitle_ = form.title();
+        setWindowTitle(QString::fromStdString(appliedTitle_));
     }
     syncTimer();
     syncButtons();

@@ -50,6 +50,7 @@ private:
     CaptionButton* pause_;
     CaptionButton* gameover_;
     BoardLayout layout_;
+    std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
     bool sized_ = false;
     bool failed_ = false;

@@ -58,9 +58,11 @@ TEST(Points, overflowIsAnErrorNotAWrap)
 
 TEST(ScoreLine, putsASignSpaceBeforeEachNumber)
 {
-    EXPECT_EQ(scoreLine(12, 340), "Score:  12/ 340");
-    EXPECT_EQ(scoreLine(1, 1), "Score:  1/ 1");
-    EXPECT_EQ(scoreLine(9'000'000'000, 9'000'000'001), "Score:  9000000000/ 9000000001");
+    EXPECT_EQ(ScoreLine(12, 340).text(), "Score:  12/ 340");
+    EXPECT_EQ(ScoreLine(1, 1).text(), "Score:  1/ 1");
+    EXPECT_EQ(ScoreLine(0, 0).text(), "Score:  0/ 0");
+    EXPECT_EQ(ScoreLine(INT64_MAX, INT64_MAX).text(),
+              "Score:  9223372036854775807/ 9223372036854775807");
 }
 
 }  // namespace
