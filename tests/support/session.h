@@ -44,3 +44,22 @@ inline bool isWall(int k)
 }
 
 }  // namespace worm::testing
+
+namespace worm::testing {
+
+// Puts food on a cell the way makefood leaves it.
+inline void stageFood(ScriptedSession& t, int cell)
+{
+    t.form().setFillColour(cell, colours::food);
+    t.form().setVisible(cell, true);
+    t.state().foodshown = true;
+    t.state().foodcell = cell;
+}
+
+inline void stageObstacle(ScriptedSession& t, int cell, Colour colour = colours::obstacle)
+{
+    t.form().setFillColour(cell, colour);
+    t.form().setVisible(cell, true);
+}
+
+}  // namespace worm::testing
