@@ -1,0 +1,40 @@
+// The benchmark binary: runs every benchmark, then prints each figure beside its budget.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "bench/budget_report.h"
+
+namespace {
+
+std::vector<worm::bench::Budget> budgets()
+{
+    return {
+        {"BM_OrdinaryTick", "one ordinary tick, rules work", "", 1, "us"},
+        {"BM_OrdinaryTick", "heap allocations per ordinary tick", "allocs_per_tick", 0, "allocs"},
+        {"BM_OrdinaryTick", "cells a steady ordinary tick marks for repaint", "max_cells", 4, "cells"},
+        {"BM_TickDamageScan", "cells any tick but a level change marks (4000)", "max_cells", 4, "cells"},
+        {"BM_FormLoad", "Form_Load, rules work", "", 100, "us"},
+        {"BM_LevelChangeTick", "the tick that changes the level", "", 2, "ms"},
+        {"BM_PaintBoard", "full paint of a busy board, offscreen", "", 2, "ms"},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    // Painting into an image needs a GUI application, never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 2;
+    }
+    worm::bench::BudgetReporter reporter(budgets());
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const int missed = reporter.printSummary();
+    std::printf("%d budget(s) not met\n", missed);
+    return 0;
+}

@@ -1,0 +1,83 @@
+// BudgetReporter: picks the budgeted figures out of the runs, preferring a median when repeated.
+#include "bench/budget_report.h"
+
+#include <cstdio>
+
+namespace worm::bench {
+namespace {
+
+double secondsPer(const std::string& unit)
+{
+    if (unit == "us") {
+        return 1e-6;
+    }
+    if (unit == "ms") {
+        return 1e-3;
+    }
+    return 1;
+}
+
+}  // namespace
+
+BudgetReporter::BudgetReporter(std::vector<Budget> budgets)
+    : benchmark::ConsoleReporter(OO_Tabular), budgets_(std::move(budgets)), figures_(budgets_.size())
+{
+}
+
+void BudgetReporter::ReportRuns(const std::vector<Run>& runs)
+{
+    benchmark::ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        keep(run);
+    }
+}
+
+void BudgetReporter::keep(const Run& run)
+{
+    if (run.error_occurred) {
+        return;
+    }
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (run.run_type == Run::RT_Aggregate && !median) {
+        return;
+    }
+    const std::string& name = run.run_name.function_name;
+    for (std::size_t i = 0; i < budgets_.size(); ++i) {
+        const Budget& b = budgets_[i];
+        if (b.benchmark != name) {
+            continue;
+        }
+        double value = 0;
+        if (b.counter.empty()) {
+            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            value = seconds / secondsPer(b.unit);
+        } else if (const auto c = run.counters.find(b.counter); c != run.counters.end()) {
+            value = c->second.value;
+        } else {
+            continue;
+        }
+        figures_[i] = Figure{value, true};
+    }
+}
+
+int BudgetReporter::printSummary() const
+{
+    int missed = 0;
+    std::printf("\n%-50s %16s %16s\n", "figure", "measured", "budget");
+    for (std::size_t i = 0; i < budgets_.size(); ++i) {
+        const Budget& b = budgets_[i];
+        const Figure& f = figures_[i];
+        const char* unit = b.unit.c_str();
+        if (!f.measured) {
+            std::printf("%-50s %16s %9.3g %-6s  not run\n", b.figure.c_str(), "-", b.limit, unit);
+            continue;
+        }
+        const bool met = f.value <= b.limit;
+        missed += met ? 0 : 1;
+        std::printf("%-50s %9.3f %-6s %9.3g %-6s  %s\n", b.figure.c_str(), f.value, unit, b.limit, unit,
+                    met ? "met" : "NOT MET");
+    }
+    return missed;
+}
+
+}  // namespace worm::bench

@@ -1,0 +1,39 @@
+// The benchmark binary's closing table: every figure beside its budget, met or not met.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace worm::bench {
+
+struct Budget {
+    std::string benchmark;  // the benchmark's name as reported
+    std::string figure;     // what the line of the table says
+    std::string counter;    // a user counter, or empty for the real time per iteration
+    double limit;           // in unit
+    std::string unit;       // "us" or "ms" for a time; anything else names a count
+};
+
+// Prints each run as the console reporter does, and keeps the figures the budgets name.
+class BudgetReporter final : public benchmark::ConsoleReporter {
+public:
+    explicit BudgetReporter(std::vector<Budget> budgets);
+    void ReportRuns(const std::vector<Run>& runs) override;
+
+    // Prints the table; returns how many budgets a figure that was measured misses.
+    int printSummary() const;
+
+private:
+    struct Figure {
+        double value = 0;
+        bool measured = false;
+    };
+    void keep(const Run& run);
+
+    std::vector<Budget> budgets_;
+    std::vector<Figure> figures_;
+};
+
+}  // namespace worm::bench
