@@ -13,7 +13,8 @@ public:
     void reseed() override
     {
         ++reseeds;
-        fallback_.reseed();
+        fallback_.reseed();  // each board of a run differs, and every run is the same
+
     }
 
     double draw() override
@@ -41,7 +42,7 @@ public:
 
 private:
     std::deque<double> script_;
-    SeededRandom fallback_{[] { return 20261208u; }};
+    SeededRandom fallback_{[this] { return 20261208u + static_cast<std::uint32_t>(reseeds); }};
 };
 
 }  // namespace worm::testing
