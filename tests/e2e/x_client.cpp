@@ -1,0 +1,213 @@
+// XClient: plain Xlib requests and XTEST fake input; X errors are collected, never fatal.
+#include "tests/e2e/x_client.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <bit>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "tests/e2e/x_server.h"
+
+namespace worm::e2e {
+namespace {
+
+int errorCount = 0;
+
+// A window can vanish between two requests; that is a result to look at, not a reason to exit.
+int countError(Display*, XErrorEvent*)
+{
+    ++errorCount;
+    return 0;
+}
+
+std::uint32_t channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0) {
+        return 0;
+    }
+    const int shift = std::countr_zero(mask);
+    const unsigned long value = (pixel & mask) >> shift;
+    const unsigned long max = mask >> shift;
+    return static_cast<std::uint32_t>(value * 255 / max);
+}
+
+}  // namespace
+
+XClient::XClient(const XServer& server)
+{
+    setenv("XAUTHORITY", server.authorityFile().c_str(), 1);
+    display_ = XOpenDisplay(server.display().c_str());
+    if (!display_) {
+        throw std::runtime_error("cannot connect to " + server.display());
+    }
+    XSetErrorHandler(countError);
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display_, &event, &error, &major, &minor)) {
+        throw std::runtime_error("the X server has no XTEST extension");
+    }
+}
+
+XClient::~XClient() { XCloseDisplay(display_); }
+
+bool XClient::sync()
+{
+    const int before = errorCount;
+    XSync(display_, False);
+    return errorCount == before;
+}
+
+Atom XClient::atom(const char* name) { return XInternAtom(display_, name, False); }
+
+std::optional<long> XClient::cardinalProperty(Window w, const char* name)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<long> result;
+    if (XGetWindowProperty(display_, w, atom(name), 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32 && count == 1) {
+        result = *reinterpret_cast<long*>(data);
+    }
+    if (data) {
+        XFree(data);
+    }
+    return result;
+}
+
+std::optional<std::string> XClient::textProperty(Window w, const char* name, const char* type)
+{
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::string> result;
+    if (XGetWindowProperty(display_, w, atom(name), 0, 1024, False, atom(type), &actual, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 8) {
+        result = std::string(reinterpret_cast<char*>(data), count);
+    }
+    if (data) {
+        XFree(data);
+    }
+    return result;
+}
+
+Window XClient::findWindow(pid_t pid)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable &&
+                a.c_class == InputOutput && cardinalProperty(children[i], "_NET_WM_PID") == pid) {
+                found = children[i];
+            }
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+    sync();
+    return found;
+}
+
+std::optional<std::string> XClient::title(Window w)
+{
+    auto name = textProperty(w, "_NET_WM_NAME", "UTF8_STRING");
+    if (!name) {
+        name = textProperty(w, "WM_NAME", "STRING");
+    }
+    return sync() ? name : std::nullopt;
+}
+
+std::optional<Size> XClient::size(Window w)
+{
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(display_, w, &a) || !sync()) {
+        return std::nullopt;
+    }
+    return Size{a.width, a.height};
+}
+
+std::optional<Image> XClient::grab(Window w)
+{
+    const auto s = size(w);
+    if (!s) {
+        return std::nullopt;
+    }
+    XImage* x = XGetImage(display_, w, 0, 0, static_cast<unsigned>(s->width), static_cast<unsigned>(s->height),
+                          AllPlanes, ZPixmap);
+    if (!sync() || !x) {
+        if (x) {
+            XDestroyImage(x);
+        }
+        return std::nullopt;
+    }
+    Image image{s->width, s->height, {}};
+    image.pixels.reserve(static_cast<std::size_t>(s->width * s->height));
+    for (int y = 0; y < s->height; ++y) {
+        for (int xx = 0; xx < s->width; ++xx) {
+            const unsigned long p = XGetPixel(x, xx, y);
+            image.pixels.push_back(channel(p, x->red_mask) << 16 | channel(p, x->green_mask) << 8 |
+                                   channel(p, x->blue_mask));
+        }
+    }
+    XDestroyImage(x);
+    return image;
+}
+
+// Without a window manager nobody hands out the focus, so the suite does what one would.
+bool XClient::focus(Window w)
+{
+    XSetInputFocus(display_, w, RevertToParent, CurrentTime);
+    return sync();
+}
+
+void XClient::key(KeySym sym, bool shift)
+{
+    const KeyCode shiftCode = XKeysymToKeycode(display_, XK_Shift_L);
+    const KeyCode code = XKeysymToKeycode(display_, sym);
+    if (shift) {
+        XTestFakeKeyEvent(display_, shiftCode, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    if (shift) {
+        XTestFakeKeyEvent(display_, shiftCode, False, CurrentTime);
+    }
+    sync();
+}
+
+void XClient::click(Window w, int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, w, DefaultRootWindow(display_), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display_, DefaultScreen(display_), rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display_, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
+    sync();
+}
+
+void XClient::requestClose(Window w)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = atom("WM_PROTOCOLS");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, w, False, NoEventMask, &e);
+    sync();
+}
+
+}  // namespace worm::e2e

@@ -1,0 +1,113 @@
+// XServer: Xvfb reports its display number through -displayfd, so parallel suites never clash.
+#include "tests/e2e/x_server.h"
+
+#include <X11/Xauth.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace worm::e2e {
+namespace {
+
+std::string makeTempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "worm-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("cannot create a temporary directory");
+    }
+    return pattern;
+}
+
+// One wildcard entry (any host, any display), because the display number is only known once
+// the server runs, and the server reads its cookies before that.
+void writeAuthority(const std::string& path)
+{
+    std::array<char, 16> cookie{};
+    std::ifstream random("/dev/urandom", std::ios::binary);
+    if (!random.read(cookie.data(), cookie.size())) {
+        throw std::runtime_error("cannot read /dev/urandom");
+    }
+    char name[] = "MIT-MAGIC-COOKIE-1";
+    char empty[] = "";
+    Xauth entry{};
+    entry.family = FamilyWild;
+    entry.address = empty;
+    entry.number = empty;
+    entry.name = name;
+    entry.name_length = sizeof(name) - 1;
+    entry.data = cookie.data();
+    entry.data_length = cookie.size();
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const bool ok = file && XauWriteAuth(file, &entry) == 1;
+    if (file) {
+        std::fclose(file);
+    }
+    if (!ok) {
+        throw std::runtime_error("cannot write the X authority file");
+    }
+}
+
+std::string readDisplayNumber(int fd, int timeoutMs)
+{
+    std::string number;
+    pollfd p{fd, POLLIN, 0};
+    while (poll(&p, 1, timeoutMs) > 0) {
+        char c = 0;
+        if (read(fd, &c, 1) != 1 || c == '\n') {
+            break;
+        }
+        number += c;
+    }
+    return number;
+}
+
+}  // namespace
+
+XServer::XServer() : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
+{
+    writeAuthority(authority_);
+    int fds[2];
+    if (pipe(fds) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    Spawn spawn{"/usr/bin/Xvfb",
+                {"-displayfd", std::to_string(fds[1]), "-auth", authority_, "-screen", "0", "800x600x24", "-dpi",
+                 "96", "-nolisten", "tcp", "-noreset"},
+                {}, {}, fds[1], dir_ + "/xvfb.log"};
+    process_ = std::make_unique<ChildProcess>(spawn);
+    close(fds[1]);
+    const std::string number = readDisplayNumber(fds[0], 15000);
+    close(fds[0]);
+    if (number.empty()) {
+        throw std::runtime_error("Xvfb did not start:\n" + log());
+    }
+    display_ = ":" + number;
+}
+
+XServer::~XServer()
+{
+    process_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+}
+
+std::vector<std::string> XServer::clientEnvironment() const
+{
+    return {"DISPLAY=" + display_, "XAUTHORITY=" + authority_};
+}
+
+std::string XServer::log() const
+{
+    std::ifstream in(dir_ + "/xvfb.log");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace worm::e2e
