@@ -7,6 +7,8 @@
 #include "tests/support/scripted_random.h"
 #include "window/caption_button.h"
 #include "window/game_window.h"
+#include "window/handlers.h"
+#include "window/qt_keys.h"
 
 namespace worm {
 
@@ -68,6 +70,23 @@ private slots:
         QVERIFY(!w->gameoverButton()->isVisible());
         QVERIFY(w->session().state().score == 1 || w->session().state().score == 101);
         QCOMPARE(w->session().state().best, std::max<std::int64_t>(best, w->session().state().score));
+    }
+
+    void keysBecomeTheirVirtualKeyCodes()
+    {
+        QCOMPARE(virtualKeyCode(Qt::Key_Left), keys::left);
+        QCOMPARE(virtualKeyCode(Qt::Key_Up), keys::up);
+        QCOMPARE(virtualKeyCode(Qt::Key_Right), keys::right);
+        QCOMPARE(virtualKeyCode(Qt::Key_Down), keys::down);
+        QCOMPARE(virtualKeyCode(Qt::Key_P), keys::p);
+        QCOMPARE(virtualKeyCode(Qt::Key_A), std::int16_t{65});
+        QCOMPARE(virtualKeyCode(Qt::Key_Space), std::int16_t{32});
+        QCOMPARE(virtualKeyCode(Qt::Key_F1), std::int16_t{112});
+        // A key with no code of its own still arrives, as something other than the game's keys.
+        const std::int16_t other = virtualKeyCode(Qt::Key_VolumeUp);
+        for (const std::int16_t known : {keys::left, keys::up, keys::right, keys::down, keys::p}) {
+            QVERIFY(other != known);
+        }
     }
 
     void buttonsNeverTakeTheKeyboardFocus()
