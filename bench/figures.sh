@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Whole-process figures: the game beside an empty Qt window, alternated under a private Xvfb.
+# Prints medians over the rounds, the game's ratios to the empty window, and each budget.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+rounds=${ROUNDS:-5}          # each round starts both programs once
+play_seconds=${PLAY_SECONDS:-8}
+idle_seconds=${IDLE_SECONDS:-5}
+settle_seconds=1             # between the window showing and reading its memory
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench >/dev/null
+build=build/bench
+watch=$build/bench/x_watch
+
+work=$(mktemp -d)
+xvfb=""
+watcher=""
+program=""
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null || true
+  [ -n "$watcher" ] && wait "$watcher" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and writes it to the descriptor we give it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "figures: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Starts a program under the watcher; sets program, window and visible_ms once it is mapped.
+start() {
+  local out="$work/launch"
+  : >"$out"
+  "$watch" launch "$1" >"$out" 2>>"$work/programs.log" &
+  watcher=$!
+  for _ in $(seq 600); do grep -q visible_ms "$out" && break; sleep 0.05; done
+  grep -q visible_ms "$out" || { echo "figures: $1 showed no window" >&2; exit 1; }
+  eval "$(sed 's/^pid=/program=/' "$out")"
+}
+
+stop() {
+  kill "$program"
+  wait "$watcher" || true
+  program=""
+  watcher=""
+}
+
+# The value of key=value in a line of the watcher's output.
+field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p"; }
+
+run() {
+  local name=$1 binary=$2
+  start "$binary"
+  echo "$visible_ms" >>"$work/$name.visible"
+  sleep "$settle_seconds"
+  awk '/^VmRSS:/ {print $2}' "/proc/$program/status" >>"$work/$name.rss"
+  if [ "$name" = game ]; then
+    "$watch" game "$window" "$program" "$play_seconds" "$idle_seconds" >>"$work/game.lines"
+  fi
+  stop
+}
+
+for round in $(seq "$rounds"); do
+  # Alternate which goes first, so neither always starts on a warmer cache.
+  if [ $((round % 2)) -eq 1 ]; then
+    run empty "$build/bench/empty_window"; run game "$build/window/worm"
+  else
+    run game "$build/window/worm"; run empty "$build/bench/empty_window"
+  fi
+  echo "round $round of $rounds done" >&2
+done
+
+median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+phase() { grep "phase=$1 " "$work/game.lines" | field "$2" | median; }
+
+empty_visible=$(median <"$work/empty.visible")
+game_visible=$(median <"$work/game.visible")
+empty_rss=$(median <"$work/empty.rss")
+game_rss=$(median <"$work/game.rss")
+
+report() {  # figure, measured, budget, whether met
+  printf '%-46s %22s %22s  %s\n' "$1" "$2" "$3" "$4"
+}
+check() { awk "BEGIN {print ($1) ? \"met\" : \"NOT MET\"}"; }
+
+echo
+echo "Medians of $rounds rounds; ticking ${play_seconds} s, stopped ${idle_seconds} s per round."
+report "figure" "measured" "budget" ""
+ratio=$(awk "BEGIN {printf \"%.3f\", $game_visible / $empty_visible}")
+report "start to visible window" "$game_visible ms / $empty_visible ms = ${ratio}x" "<= 1.2x" "$(check "$ratio <= 1.2")"
+ratio=$(awk "BEGIN {printf \"%.3f\", $game_rss / $empty_rss}")
+report "resident memory after start" "$game_rss KiB / $empty_rss KiB = ${ratio}x" "<= 1.15x" "$(check "$ratio <= 1.15")"
+period=$(phase ticking period_ms)
+off=$(awk "BEGIN {d = ($period - 75) / 75 * 100; printf \"%.3f\", d < 0 ? -d : d}")
+report "mean tick period" "$period ms (off by $off %)" "75.0 ms +- 0.3 %" "$(check "$off <= 0.3")"
+report "tick period spread (standard deviation)" "$(phase ticking spread_ms) ms" "-" ""
+cpu=$(phase ticking cpu_run_pct)
+report "CPU while ticking" "$cpu % ($(phase ticking cpu_pct) % by ticks)" "<= 1 %" "$(check "$cpu <= 1")"
+report "wake-ups while ticking" "$(phase ticking wakeups_per_s) /s" "-" ""
+for stopped in paused gameover; do
+  cpu=$(phase $stopped cpu_run_pct)
+  report "CPU while stopped ($stopped)" "$cpu % ($(phase $stopped cpu_pct) % by ticks)" "<= 0.1 %" "$(check "$cpu <= 0.1")"
+  report "wake-ups while stopped ($stopped)" "$(phase $stopped wakeups_per_s) /s" "0 /s" ""
+done
+echo
+echo "Every round:"
+paste -d' ' "$work/empty.visible" "$work/game.visible" "$work/empty.rss" "$work/game.rss" |
+  awk '{printf "  visible %s ms / %s ms, rss %s KiB / %s KiB (empty / game)\n", $1, $2, $3, $4}'
+sed 's/^/  /' "$work/game.lines"
