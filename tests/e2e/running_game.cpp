@@ -16,6 +16,7 @@ Spawn gameSpawn(const XServer& server, const std::string& executable)
 {
     auto env = server.clientEnvironment();
     env.push_back("QT_QPA_PLATFORM=xcb");
+    env.push_back("XDG_RUNTIME_DIR=" + server.privateDirectory());  // Qt wants one, private
     return Spawn{executable, {}, env,
                  // the window must open at 96 dpi whatever the caller's desktop asks for
                  {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",

@@ -18,6 +18,7 @@ public:
 
     const std::string& display() const { return display_; }           // ":N"
     const std::string& authorityFile() const { return authority_; }
+    const std::string& privateDirectory() const { return dir_; }      // mode 0700, removed after
     std::vector<std::string> clientEnvironment() const;               // DISPLAY and XAUTHORITY
     std::string log() const;
 
