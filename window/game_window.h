@@ -23,6 +23,7 @@ public:
     bool start();
 
     const GameSession& session() const { return session_; }
+    GameSession& session() { return session_; }  // for tests that stage a state
     bool timerRunning() const { return timer_.isActive(); }
     CaptionButton* pauseButton() const { return pause_; }
     CaptionButton* gameoverButton() const { return gameover_; }

@@ -1,0 +1,170 @@
+// The input format: a seed byte, then operations, each an opcode byte and its argument bytes.
+// Keys may be any 16-bit code, clicks come whether or not the buttons show, and ticks arrive
+// only while the timer runs, as the event loop delivers them.
+#include "fuzz/event_script.h"
+
+#include <exception>
+#include <memory>
+
+#include "fuzz/board_watch.h"
+#include "fuzz/script_random.h"
+#include "window/handlers.h"
+
+namespace worm::fuzz {
+namespace {
+
+ScriptTotals totals_;
+
+// One input can drive a long game, but not so long that the fuzzer stalls on it.
+constexpr std::uint64_t maxEventsPerInput = 20000;
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool more() const { return at_ < size_; }
+    std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+class Player {
+public:
+    Player(GameSession& session, ScriptRandom& random) : session_(session), random_(random), watch_(session)
+    {
+        session_.form().setLoadHandler([this] {
+            Form_Load(session_.game());
+            watch_.boardLoaded();
+        });
+    }
+
+    void play(Bytes& in)
+    {
+        session_.load();
+        done(Event::load);
+        while (in.more() && events_ < maxEventsPerInput) {
+            step(in);
+        }
+        watch_.finalCheck();
+    }
+
+private:
+    void step(Bytes& in)
+    {
+        static constexpr std::int16_t known[] = {keys::left, keys::up, keys::right, keys::down, keys::p};
+        const std::uint8_t op = in.next();
+        switch (op % 12) {
+        case 0:
+        case 1:
+            key(known[in.next() % 5]);
+            break;
+        case 2: {
+            const int low = in.next();
+            key(static_cast<std::int16_t>(low | in.next() << 8)); // any code at all
+            break;
+        }
+        case 3:
+            session_.pauseClicked();
+            done(Event::pauseClick);
+            break;
+        case 4:
+            session_.gameoverClicked();
+            done(Event::gameoverClick);
+            break;
+        case 5:
+            ticks(1);
+            break;
+        case 6:
+            ticks(in.next() + 1);
+            break;
+        case 7:
+            ticks((in.next() + 1) * 32);
+            break;
+        case 8: {
+            const int n = (in.next() + 1) * 16;
+            resumingTicks(n, in.next());
+            break;
+        }
+        case 9:
+            random_.queue(in.next());
+            break;
+        case 10:
+            random_.queue(in.next());
+            random_.queue(in.next());
+            break;
+        default:
+            // Points a long game could have gathered, so that a meal can change the level.
+            session_.state().points = 4745 + in.next();
+            break;
+        }
+    }
+
+    void key(std::int16_t code)
+    {
+        session_.keyDown(code);
+        done(Event::key);
+    }
+
+    void ticks(int n)
+    {
+        for (int i = 0; i < n && session_.ticking() && events_ < maxEventsPerInput; ++i) {
+            session_.tick();
+            done(Event::tick);
+        }
+    }
+
+    // Plays on through every collision with a key that is not P, the way a stubborn player does.
+    void resumingTicks(int n, std::uint8_t code)
+    {
+        const std::int16_t resume = code == keys::p ? 0 : code;
+        for (int i = 0; i < n && events_ < maxEventsPerInput; ++i) {
+            if (!session_.ticking()) {
+                key(resume);
+                if (!session_.ticking()) {
+                    return; // no heading yet: keys do not resume
+                }
+            }
+            session_.tick();
+            done(Event::tick);
+        }
+    }
+
+    void done(Event e)
+    {
+        ++events_;
+        ++totals_.events;
+        watch_.afterEvent(e);
+    }
+
+    GameSession& session_;
+    ScriptRandom& random_;
+    BoardWatch watch_;
+    std::uint64_t events_ = 0;
+};
+
+} // namespace
+
+void runScript(const std::uint8_t* data, std::size_t size)
+{
+    ++totals_.inputs;
+    Bytes in(data, size);
+    auto random = std::make_unique<ScriptRandom>(in.next());
+    ScriptRandom& r = *random;
+    try {
+        GameSession session(std::move(random));
+        Player player(session, r);
+        player.play(in);
+    } catch (const std::exception& e) {
+        // No staged state comes near the points limit, so every error here is a fault.
+        finding(std::string("uncaught ") + e.what());
+    }
+}
+
+const ScriptTotals& totals()
+{
+    return totals_;
+}
+
+} // namespace worm::fuzz

@@ -1,0 +1,19 @@
+// runScript: turns bytes into the window's events and plays them on a watched game session.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace worm::fuzz {
+
+struct ScriptTotals {
+    std::uint64_t inputs = 0;
+    std::uint64_t events = 0;
+};
+
+// Plays one input; any fault aborts the program with a report on stderr.
+void runScript(const std::uint8_t* data, std::size_t size);
+
+const ScriptTotals& totals();
+
+} // namespace worm::fuzz

@@ -1,0 +1,15 @@
+# Runs PROGRAM with MODE and checks its exit status is STATUS and, when MESSAGE is given, that
+# stderr holds it; with no MESSAGE, stderr must carry no "worm:" report.
+execute_process(COMMAND ${PROGRAM} ${MODE} RESULT_VARIABLE status ERROR_VARIABLE err TIMEOUT 60)
+if(NOT "${status}" STREQUAL "${STATUS}")
+  message(FATAL_ERROR "${MODE}: exit status '${status}', expected ${STATUS}; stderr:\n${err}")
+endif()
+if(DEFINED MESSAGE)
+  string(FIND "${err}" "${MESSAGE}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${MODE}: stderr lacks '${MESSAGE}':\n${err}")
+  endif()
+elseif(err MATCHES "worm:")
+  message(FATAL_ERROR "${MODE}: unexpected report:\n${err}")
+endif()
+message(STATUS "${MODE}: exit status ${status}")
