@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Builds everything and runs every test: the debug build, the same tests again under the
+# sanitizers, then a minute of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --workflow --preset dev
+cmake --workflow --preset sanitize
+cmake --workflow --preset fuzz
