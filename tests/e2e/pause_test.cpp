@@ -60,5 +60,20 @@ TEST_F(PauseTest, PBeforeAnyArrowThenPauseEndsTheGameOnTheFirstTick)
     EXPECT_EQ(b->count(Cell::head), 0) << b->picture();
 }
 
+// A press on the button released off it is no click, and must not leave the keys with it.
+TEST_F(PauseTest, APressReleasedOffThePauseButtonLeavesTheKeysWithTheBoard)
+{
+    game().key(XK_p);
+    ASSERT_TRUE(waitBoard([&](const Board& b) { return pauseShown(b); }));
+    const PixelBox pause = game().pauseButton();
+    game().drag(pause.x + pause.width / 2, pause.y + pause.height / 2, pause.x + pause.width / 2, 400);
+    ASSERT_TRUE(game().waitTitleSteady());
+    EXPECT_EQ(game().score()->score, firstScore().score) << "the release off the button clicked it";
+    ASSERT_GE(clearRun(firstBoard(), longestClearRun(firstBoard())), 3) << firstBoard().picture();
+    game().key(keyOf(longestClearRun(firstBoard())));
+    EXPECT_TRUE(game().waitScoreAtLeast(firstScore().score + 1, std::chrono::seconds(3)))
+        << "the arrow key did not reach the game";
+}
+
 }  // namespace
 }  // namespace worm::e2e

@@ -55,6 +55,7 @@ public:
     void key(KeySym sym, bool shift = false) { x_.key(sym, shift); }
     void click(int x, int y) { x_.click(window_, x, y); }
     void clickCentreOf(const PixelBox& box) { click(box.x + box.width / 2, box.y + box.height / 2); }
+    void drag(int fromX, int fromY, int toX, int toY) { x_.drag(window_, fromX, fromY, toX, toY); }
     void requestClose() { x_.requestClose(window_); }
 
     // Where the buttons sit over the board, in window pixels.

@@ -73,5 +73,23 @@ TEST_F(StartTest, AnArrowStartsTheTicksAndTheHeadMovesOneCellPerTickWithBodyBehi
     }
 }
 
+// Keys coming faster than the ticks, as from a held key, must not hold the ticks back.
+TEST_F(StartTest, KeysPressedFasterThanTheTicksDoNotHoldThemBack)
+{
+    const Heading h = longestClearRun(firstBoard());
+    ASSERT_GE(clearRun(firstBoard(), h), 8) << firstBoard().picture();
+    game().key(keyOf(h));
+    ASSERT_TRUE(game().waitScoreAtLeast(firstScore().score + 1));
+    const long long from = game().score()->score;
+    const bool ticked = waitUntil(
+        [&] {
+            game().key(XK_a);  // not a steering key: the heading stays
+            const auto s = game().score();
+            return s && s->score >= from + 5;
+        },
+        defaultTimeout, std::chrono::milliseconds(20));
+    EXPECT_TRUE(ticked) << "title stuck at " << game().title().value_or("<none>");
+}
+
 }  // namespace
 }  // namespace worm::e2e

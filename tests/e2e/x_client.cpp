@@ -186,13 +186,27 @@ void XClient::key(KeySym sym, bool shift)
     sync();
 }
 
-void XClient::click(Window w, int x, int y)
+void XClient::moveTo(Window w, int x, int y)
 {
     int rootX = 0, rootY = 0;
     Window child = 0;
     XTranslateCoordinates(display_, w, DefaultRootWindow(display_), x, y, &rootX, &rootY, &child);
     XTestFakeMotionEvent(display_, DefaultScreen(display_), rootX, rootY, CurrentTime);
+}
+
+void XClient::click(Window w, int x, int y)
+{
+    moveTo(w, x, y);
     XTestFakeButtonEvent(display_, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
+    sync();
+}
+
+void XClient::drag(Window w, int fromX, int fromY, int toX, int toY)
+{
+    moveTo(w, fromX, fromY);
+    XTestFakeButtonEvent(display_, Button1, True, CurrentTime);
+    moveTo(w, toX, toY);
     XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
     sync();
 }
