@@ -68,14 +68,23 @@ int BudgetReporter::printSummary() const
         const Budget& b = budgets_[i];
         const Figure& f = figures_[i];
         const char* unit = b.unit.c_str();
-        if (!f.measured) {
-            std::printf("%-50s %16s %9.3g %-6s  not run\n", b.figure.c_str(), "-", b.limit, unit);
-            continue;
+        char measured[32] = "-";
+        char budget[32] = "-";
+        if (f.measured) {
+            std::snprintf(measured, sizeof measured, "%.3f %s", f.value, unit);
         }
-        const bool met = f.value <= b.limit;
-        missed += met ? 0 : 1;
-        std::printf("%-50s %9.3f %-6s %9.3g %-6s  %s\n", b.figure.c_str(), f.value, unit, b.limit, unit,
-                    met ? "met" : "NOT MET");
+        if (b.limit) {
+            std::snprintf(budget, sizeof budget, "%.4g %s", *b.limit, unit);
+        }
+        const char* verdict = "";
+        if (!f.measured) {
+            verdict = "not run";
+        } else if (b.limit) {
+            const bool met = f.value <= *b.limit;
+            missed += met ? 0 : 1;
+            verdict = met ? "met" : "NOT MET";
+        }
+        std::printf("%-50s %16s %16s  %s\n", b.figure.c_str(), measured, budget, verdict);
     }
     return missed;
 }

@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ struct Budget {
     std::string benchmark;  // the benchmark's name as reported
     std::string figure;     // what the line of the table says
     std::string counter;    // a user counter, or empty for the real time per iteration
-    double limit;           // in unit
+    std::optional<double> limit;  // in unit; none for a figure shown only for its own sake
     std::string unit;       // "us" or "ms" for a time; anything else names a count
 };
 
