@@ -22,11 +22,12 @@ int BoardLayout::toPixels(double twips) const
     return static_cast<int>(std::lround(twips / twipsPerCell_ * cellPixels_));
 }
 
-PixelRect BoardLayout::cellRect(const CellRecord& c) const
+// Both edges are rounded, not the size, so neighbouring cells meet without a seam.
+PixelRect BoardLayout::rect(double left, double top, double width, double height) const
 {
-    const int x = toDeviceX(c.left);
-    const int y = toDeviceY(c.top);
-    return PixelRect{x, y, toDeviceX(c.left + c.width) - x, toDeviceY(c.top + c.height) - y};
+    const int x = toDeviceX(left);
+    const int y = toDeviceY(top);
+    return PixelRect{x, y, toDeviceX(left + width) - x, toDeviceY(top + height) - y};
 }
 
 }  // namespace worm

@@ -21,7 +21,11 @@ public:
     int originX() const { return originX_; }
     int originY() const { return originY_; }
 
-    PixelRect cellRect(const CellRecord& c) const;
+    // Device pixels per twip on this layout, the same across and down.
+    double pixelsPerTwip() const { return cellPixels_ / twipsPerCell_; }
+
+    PixelRect cellRect(const CellRecord& c) const { return rect(c.left, c.top, c.width, c.height); }
+    PixelRect rect(double left, double top, double width, double height) const;
     int toDeviceX(double twips) const { return originX_ + toPixels(twips); }
     int toDeviceY(double twips) const { return originY_ + toPixels(twips); }
 

@@ -74,6 +74,9 @@ void GameWindow::sync()
         setWindowTitle(QString::fromStdString(appliedTitle_));
     }
     syncTimer();
+    if (form.damage().everything()) {
+        relayout();  // a new board: the buttons are placed on its layout
+    }
     syncButtons();
     repaintDamage();
 }
@@ -99,14 +102,22 @@ void GameWindow::syncButtons()
     placeButton(gameover_, Button::gameover);
 }
 
+// The buttons scale with the board, caption included, so Game Over stays centred on it at any
+// window size.
 void GameWindow::placeButton(CaptionButton* widget, Button b)
 {
     const ButtonRecord& r = session_.form().button(b);
-    const double tpp = session_.form().twipsPerPixel();
     const qreal dpr = devicePixelRatioF();
-    widget->setGeometry(static_cast<int>(std::lround(layout_.toDeviceX(r.left) / dpr)),
-                        static_cast<int>(std::lround(layout_.toDeviceY(r.top) / dpr)),
-                        static_cast<int>(std::lround(r.width / tpp)), static_cast<int>(std::lround(r.height / tpp)));
+    const PixelRect box = layout_.rect(r.left, r.top, r.width, r.height);
+    const auto logical = [dpr](int device) { return static_cast<int>(std::lround(device / dpr)); };
+    const int left = logical(box.x), top = logical(box.y);
+    widget->setGeometry(left, top, logical(box.x + box.width) - left, logical(box.y + box.height) - top);
+    const double zoom = layout_.pixelsPerTwip() * session_.form().twipsPerPixel() / dpr;
+    QFont font = widget->font();
+    font.setPointSizeF(design::buttonFontPoints * zoom);
+    if (font != widget->font()) {
+        widget->setFont(font);
+    }
     widget->setVisible(r.visible);
 }
 
@@ -114,7 +125,6 @@ void GameWindow::repaintDamage()
 {
     Damage& damage = session_.form().damage();
     if (damage.everything()) {
-        relayout();
         update();
     } else {
         for (const auto k : damage.cells()) {
