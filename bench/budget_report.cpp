@@ -35,6 +35,7 @@ void BudgetReporter::ReportRuns(const std::vector<Run>& runs)
 void BudgetReporter::keep(const Run& run)
 {
     if (run.error_occurred) {
+        ++errors_;
         return;
     }
     const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";

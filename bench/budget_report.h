@@ -25,6 +25,8 @@ public:
 
     // Prints the table; returns how many budgets a figure that was measured misses.
     int printSummary() const;
+    // Benchmarks that stopped with an error: their staging went wrong, so their figures are void.
+    int errors() const { return errors_; }
 
 private:
     struct Figure {
@@ -35,6 +37,7 @@ private:
 
     std::vector<Budget> budgets_;
     std::vector<Figure> figures_;
+    int errors_ = 0;
 };
 
 }  // namespace worm::bench
