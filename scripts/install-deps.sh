@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-liberation libx11-dev libxtst-dev
   desktop-file-utils appstream dpkg-dev file
 )
