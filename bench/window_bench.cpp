@@ -50,7 +50,7 @@ void BM_WindowTick(benchmark::State& state)
         });
         QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
         QApplication::sendEvent(&window, &right);
-        QTimer::singleShot(5000, [] { QApplication::quit(); });  // in case the ticks stop early
+        QTimer::singleShot(5000, &window, [] { QApplication::quit(); });  // in case the ticks stop early
         QApplication::exec();
     }
     const int ticks = titles - 1;
