@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTime>
+#include <QTimer>
 
 #include <cstdlib>
 #include <memory>
@@ -44,12 +45,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("worm"));
     QGuiApplication::setDesktopFileName(QStringLiteral(WORM_APP_ID));  // ties the window to its menu entry
-    QApplication::setWindowIcon(gameIcon());
     const double twipsPerPixel = worm::design::twipsPerInch / QApplication::primaryScreen()->logicalDotsPerInchX();
     worm::GameWindow window(std::make_unique<worm::SeededRandom>(secondsSinceMidnight), twipsPerPixel);
     if (!window.start()) {
         return EXIT_FAILURE;
     }
     window.show();
+    // Drawn once the event loop runs: rendering it first held the window back by some 2.5 ms.
+    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(gameIcon()); });
     return QApplication::exec();
 }
