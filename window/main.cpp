@@ -1,10 +1,6 @@
 // The program: one game window; closing it ends the run.
 #include <QApplication>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTime>
 #include <QTimer>
 
@@ -12,6 +8,7 @@
 #include <memory>
 
 #include "window/form_design.h"
+#include "window/game_icon.h"
 #include "window/game_window.h"
 
 namespace {
@@ -19,23 +16,6 @@ namespace {
 std::uint32_t secondsSinceMidnight()
 {
     return static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay() / 1000);
-}
-
-// The installed SVG icon, drawn at the sizes window managers and task bars ask for. Rendering it
-// here, rather than through an icon plugin, keeps the icon from depending on what is installed.
-QIcon gameIcon()
-{
-    QSvgRenderer svg(QStringLiteral(":/" WORM_APP_ID ".svg"));
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        svg.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 }  // namespace
@@ -52,6 +32,6 @@ int main(int argc, char* argv[])
     }
     window.show();
     // Drawn once the event loop runs: rendering it first held the window back by some 2.5 ms.
-    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(gameIcon()); });
+    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(worm::gameIcon()); });
     return QApplication::exec();
 }
