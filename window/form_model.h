@@ -22,6 +22,7 @@ struct CellRecord {
 struct ButtonRecord {
     double left = 0, top = 0, width = 0, height = 0;
     bool visible = false;
+    bool operator==(const ButtonRecord&) const = default;
 };
 
 class FormModel final : public Form {

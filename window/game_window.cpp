@@ -96,10 +96,17 @@ void GameWindow::syncTimer()
     }
 }
 
+// Buttons are placed only when they or the layout changed, not on every tick.
 void GameWindow::syncButtons()
 {
-    placeButton(pause_, Button::pause);
-    placeButton(gameover_, Button::gameover);
+    for (const auto& [widget, b] : {std::pair{pause_, Button::pause}, std::pair{gameover_, Button::gameover}}) {
+        ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
+        if (!buttonsPlaced_ || session_.form().button(b) != applied) {
+            applied = session_.form().button(b);
+            placeButton(widget, b);
+        }
+    }
+    buttonsPlaced_ = true;
 }
 
 // The buttons scale with the board, caption included, so Game Over stays centred on it at any
@@ -137,6 +144,7 @@ void GameWindow::repaintDamage()
 void GameWindow::relayout()
 {
     const qreal dpr = devicePixelRatioF();
+    buttonsPlaced_ = false;  // they follow the board
     layout_ = BoardLayout(session_.form(), static_cast<int>(std::floor(width() * dpr)),
                           static_cast<int>(std::floor(height() * dpr)));
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 #include "window/board_layout.h"
@@ -53,6 +54,8 @@ private:
     BoardLayout layout_;
     std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
+    std::array<ButtonRecord, 2> appliedButtons_{};
+    bool buttonsPlaced_ = false;
     bool sized_ = false;
     bool failed_ = false;
 };
