@@ -18,7 +18,7 @@ void* allocate(std::size_t size)
     throw std::bad_alloc();
 }
 
-}  // namespace
+} // namespace
 
 std::uint64_t worm::bench::allocationCount() { return allocations.load(std::memory_order_relaxed); }
 

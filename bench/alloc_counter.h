@@ -8,4 +8,4 @@ namespace worm::bench {
 // Every operator new in this program, from its start.
 std::uint64_t allocationCount();
 
-}  // namespace worm::bench
+} // namespace worm::bench

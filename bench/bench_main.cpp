@@ -21,11 +21,12 @@ std::vector<worm::bench::Budget> budgets()
         {"BM_LevelChangeTick", "the tick that changes the level", "", 2, "ms"},
         {"BM_PaintBoard", "full paint of a busy board, offscreen", "", 2, "ms"},
         {"BM_WindowTick", "whole window's CPU per tick, offscreen", "cpu_us_per_tick", std::nullopt, "us"},
-        {"BM_WindowTick", "whole window's allocations per tick, offscreen", "allocs_per_tick", std::nullopt, "allocs"},
+        {"BM_WindowTick", "whole window's allocations per tick, offscreen", "allocs_per_tick", std::nullopt,
+         "allocs"},
     };
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -17,7 +17,7 @@ double secondsPer(const std::string& unit)
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 BudgetReporter::BudgetReporter(std::vector<Budget> budgets)
     : benchmark::ConsoleReporter(OO_Tabular), budgets_(std::move(budgets)), figures_(budgets_.size())
@@ -50,7 +50,8 @@ void BudgetReporter::keep(const Run& run)
         }
         double value = 0;
         if (b.counter.empty()) {
-            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             value = seconds / secondsPer(b.unit);
         } else if (const auto c = run.counters.find(b.counter); c != run.counters.end()) {
             value = c->second.value;
@@ -90,4 +91,4 @@ int BudgetReporter::printSummary() const
     return missed;
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

@@ -10,11 +10,11 @@
 namespace worm::bench {
 
 struct Budget {
-    std::string benchmark;  // the benchmark's name as reported
-    std::string figure;     // what the line of the table says
-    std::string counter;    // a user counter, or empty for the real time per iteration
-    std::optional<double> limit;  // in unit; none for a figure shown only for its own sake
-    std::string unit;       // "us" or "ms" for a time; anything else names a count
+    std::string benchmark;       // the benchmark's name as reported
+    std::string figure;          // what the line of the table says
+    std::string counter;         // a user counter, or empty for the real time per iteration
+    std::optional<double> limit; // in unit; none for a figure shown only for its own sake
+    std::string unit;            // "us" or "ms" for a time; anything else names a count
 };
 
 // Prints each run as the console reporter does, and keeps the figures the budgets name.
@@ -40,4 +40,4 @@ private:
     int errors_ = 0;
 };
 
-}  // namespace worm::bench
+} // namespace worm::bench

@@ -70,9 +70,9 @@ run() {
 for round in $(seq "$rounds"); do
   # Alternate which goes first, so neither always starts on a warmer cache.
   if [ $((round % 2)) -eq 1 ]; then
-    run empty "$build/bench/empty_window"; run game "$build/window/worm"
+    run empty "$build/bench/empty_window"; run game "$build/window/qt/worm"
   else
-    run game "$build/window/worm"; run empty "$build/bench/empty_window"
+    run game "$build/window/qt/worm"; run empty "$build/bench/empty_window"
   fi
   echo "round $round of $rounds done" >&2
 done

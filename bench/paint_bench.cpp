@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "bench/staging.h"
-#include "window/board_painter.h"
+#include "window/qt/board_painter.h"
 
 namespace worm::bench {
 namespace {
@@ -32,5 +32,5 @@ void BM_PaintBoard(benchmark::State& state)
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-}  // namespace worm::bench
+} // namespace
+} // namespace worm::bench

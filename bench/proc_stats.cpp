@@ -46,7 +46,7 @@ double statTicks(pid_t pid)
     return utime + stime;
 }
 
-}  // namespace
+} // namespace
 
 long residentKiB(pid_t pid) { return statusField("/proc/" + std::to_string(pid) + "/status", "VmRSS:"); }
 
@@ -76,4 +76,4 @@ CpuSample cpuSample(pid_t pid)
     return s;
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

@@ -6,12 +6,12 @@
 namespace worm::bench {
 
 struct CpuSample {
-    double tickSeconds = 0;  // utime + stime, in clock ticks of 10 ms
-    double runSeconds = 0;   // summed over the threads, to the nanosecond where the kernel keeps it
-    long switches = 0;       // context switches of every thread: each is one wake-up or preemption
+    double tickSeconds = 0; // utime + stime, in clock ticks of 10 ms
+    double runSeconds = 0;  // summed over the threads, to the nanosecond where the kernel keeps it
+    long switches = 0;      // context switches of every thread: each is one wake-up or preemption
 };
 
 long residentKiB(pid_t pid);
 CpuSample cpuSample(pid_t pid);
 
-}  // namespace worm::bench
+} // namespace worm::bench

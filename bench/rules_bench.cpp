@@ -37,7 +37,7 @@ void BM_OrdinaryTick(benchmark::State& state)
         allocations += allocationCount() - before;
         Damage& damage = session.form().damage();
         if (damage.everything()) {
-            ++levelChanges;  // not an ordinary tick; the staging should never get here
+            ++levelChanges; // not an ordinary tick; the staging should never get here
         } else {
             marked += static_cast<std::int64_t>(damage.cells().size());
             maxMarked = std::max(maxMarked, damage.cells().size());
@@ -126,5 +126,5 @@ void BM_LevelChangeTick(benchmark::State& state)
 }
 BENCHMARK(BM_LevelChangeTick)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-}  // namespace worm::bench
+} // namespace
+} // namespace worm::bench

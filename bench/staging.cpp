@@ -34,16 +34,23 @@ std::int16_t loopKey(const GameState& s)
 const char* headingOf(std::int16_t key)
 {
     switch (key) {
-    case keys::right: return "right";
-    case keys::down: return "down";
-    case keys::left: return "left";
-    default: return "up";
+    case keys::right:
+        return "right";
+    case keys::down:
+        return "down";
+    case keys::left:
+        return "left";
+    default:
+        return "up";
     }
 }
 
-SeededRandom* makeRandom() { return new SeededRandom([] { return fixedSeed; }); }
+SeededRandom* makeRandom()
+{
+    return new SeededRandom([] { return fixedSeed; });
+}
 
-}  // namespace
+} // namespace
 
 int steer(GameSession& session)
 {
@@ -54,15 +61,14 @@ int steer(GameSession& session)
         ++pressed;
     }
     if (!session.ticking()) {
-        session.keyDown(key);  // a collision stopped the ticks: any key resumes them
+        session.keyDown(key); // a collision stopped the ticks: any key resumes them
         ++pressed;
     }
     return pressed;
 }
 
 StagedGame::StagedGame(int ticksToPlay)
-    : random_(makeRandom()),
-      session_(std::unique_ptr<RandomSource>(random_)),
+    : random_(makeRandom()), session_(std::unique_ptr<RandomSource>(random_)),
       savedRandom_([] { return fixedSeed; })
 {
     session_.load();
@@ -95,10 +101,14 @@ bool StagedGame::putFoodAhead()
     steer(session_);
     auto x = s.headx;
     auto y = s.heady;
-    if (s.direction == "up") --y;
-    if (s.direction == "down") ++y;
-    if (s.direction == "left") --x;
-    if (s.direction == "right") ++x;
+    if (s.direction == "up")
+        --y;
+    if (s.direction == "down")
+        ++y;
+    if (s.direction == "left")
+        --x;
+    if (s.direction == "right")
+        ++x;
     const int next = static_cast<int>(cellNumber(x, y, s.cols));
     if (!form.exists(next) || form.visible(next)) {
         return false;
@@ -130,4 +140,4 @@ int StagedGame::wormLength() const
     return span >= 0 ? span : span + Trail::lastPosition;
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

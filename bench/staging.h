@@ -32,11 +32,11 @@ public:
     int wormLength() const;
 
 private:
-    SeededRandom* random_;  // owned by the session
+    SeededRandom* random_; // owned by the session
     GameSession session_;
     FormModel savedForm_;
     GameState savedState_;
     SeededRandom savedRandom_;
 };
 
-}  // namespace worm::bench
+} // namespace worm::bench

@@ -10,7 +10,7 @@
 
 #include "bench/alloc_counter.h"
 #include "bench/staging.h"
-#include "window/game_window.h"
+#include "window/qt/game_window.h"
 
 namespace worm::bench {
 namespace {
@@ -50,7 +50,7 @@ void BM_WindowTick(benchmark::State& state)
         });
         QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
         QApplication::sendEvent(&window, &right);
-        QTimer::singleShot(5000, &window, [] { QApplication::quit(); });  // in case the ticks stop early
+        QTimer::singleShot(5000, &window, [] { QApplication::quit(); }); // in case the ticks stop early
         QApplication::exec();
     }
     const int ticks = titles - 1;
@@ -64,5 +64,5 @@ void BM_WindowTick(benchmark::State& state)
 }
 BENCHMARK(BM_WindowTick)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-}  // namespace
-}  // namespace worm::bench
+} // namespace
+} // namespace worm::bench

@@ -65,4 +65,4 @@ void XClient::focus(Window window)
     XSync(display_, False);
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

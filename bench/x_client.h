@@ -28,4 +28,4 @@ private:
     Display* display_;
 };
 
-}  // namespace worm::bench
+} // namespace worm::bench

@@ -14,7 +14,7 @@
 namespace worm::bench {
 namespace {
 
-constexpr double quietSeconds = 0.3;  // four periods without a tick: the game has stopped
+constexpr double quietSeconds = 0.3; // four periods without a tick: the game has stopped
 
 // The head's cell, reckoned from the ticks seen and the heading sent: a new board starts it
 // at column 25, row 25.
@@ -31,10 +31,14 @@ struct Head {
     // Clockwise round the square from column and row 5 to 45, well inside the wall.
     unsigned long loopHeading() const
     {
-        if (y == 5 && x < 45) return XK_Right;
-        if (x == 45 && y < 45) return XK_Down;
-        if (y == 45 && x > 5) return XK_Left;
-        if (x == 5 && y > 5) return XK_Up;
+        if (y == 5 && x < 45)
+            return XK_Right;
+        if (x == 45 && y < 45)
+            return XK_Down;
+        if (y == 45 && x > 5)
+            return XK_Left;
+        if (x == 5 && y > 5)
+            return XK_Up;
         return XK_Up;
     }
 };
@@ -71,7 +75,8 @@ private:
 void printCpu(const char* phase, const CpuSample& a, const CpuSample& b, double seconds)
 {
     std::printf("phase=%s seconds=%.2f cpu_pct=%.3f cpu_run_pct=%.4f wakeups_per_s=%.2f", phase, seconds,
-                (b.tickSeconds - a.tickSeconds) / seconds * 100, (b.runSeconds - a.runSeconds) / seconds * 100,
+                (b.tickSeconds - a.tickSeconds) / seconds * 100,
+                (b.runSeconds - a.runSeconds) / seconds * 100,
                 static_cast<double>(b.switches - a.switches) / seconds);
 }
 
@@ -95,7 +100,7 @@ int play(GameWatch& watch, Head& head, double seconds)
         }
         now = watch.nextTick(now + quietSeconds);
         if (now < 0) {
-            ++resumes;  // something lay on the loop; any key goes on from there
+            ++resumes; // something lay on the loop; any key goes on from there
             watch.press(head.heading);
             now = watch.nextTick(monotonicSeconds() + 2);
             if (now < 0) {
@@ -103,7 +108,7 @@ int play(GameWatch& watch, Head& head, double seconds)
                 return 1;
             }
         } else {
-            periods.push_back(now - last);  // the stretch spent stopped is no period
+            periods.push_back(now - last); // the stretch spent stopped is no period
         }
         last = now;
     }
@@ -116,7 +121,8 @@ int play(GameWatch& watch, Head& head, double seconds)
     for (const double p : periods) {
         squares += (p - mean) * (p - mean);
     }
-    const double spread = periods.size() < 2 ? 0 : std::sqrt(squares / static_cast<double>(periods.size() - 1));
+    const double spread =
+        periods.size() < 2 ? 0 : std::sqrt(squares / static_cast<double>(periods.size() - 1));
     printCpu("ticking", before, after, last - start);
     std::printf(" periods=%zu period_ms=%.4f spread_ms=%.4f resumes=%d\n", periods.size(), mean * 1000,
                 spread * 1000, resumes);
@@ -145,7 +151,7 @@ int stopped(GameWatch& watch, const char* phase, double seconds)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int watchGame(Window window, pid_t pid, double playSeconds, double idleSeconds)
 {
@@ -158,8 +164,8 @@ int watchGame(Window window, pid_t pid, double playSeconds, double idleSeconds)
     if (stopped(watch, "paused", idleSeconds) != 0) {
         return 1;
     }
-    watch.press(head.heading);  // resume, and run straight on into whatever lies ahead
+    watch.press(head.heading); // resume, and run straight on into whatever lies ahead
     return stopped(watch, "gameover", idleSeconds);
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

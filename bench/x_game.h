@@ -11,4 +11,4 @@ namespace worm::bench {
 // idleSeconds at game over. Prints one line of figures for each of the three.
 int watchGame(Window window, pid_t pid, double playSeconds, double idleSeconds);
 
-}  // namespace worm::bench
+} // namespace worm::bench

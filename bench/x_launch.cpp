@@ -51,4 +51,4 @@ int launch(char* const argv[])
     return 1;
 }
 
-}  // namespace worm::bench
+} // namespace worm::bench

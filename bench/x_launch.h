@@ -6,4 +6,4 @@ namespace worm::bench {
 
 int launch(char* const argv[]);
 
-}  // namespace worm::bench
+} // namespace worm::bench

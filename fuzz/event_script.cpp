@@ -162,9 +162,6 @@ void runScript(const std::uint8_t* data, std::size_t size)
     }
 }
 
-const ScriptTotals& totals()
-{
-    return totals_;
-}
+const ScriptTotals& totals() { return totals_; }
 
 } // namespace worm::fuzz

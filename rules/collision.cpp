@@ -25,7 +25,7 @@ void changeLevel(Game& game)
     game.form.show();
 }
 
-}  // namespace
+} // namespace
 
 void hit(Game& game)
 {
@@ -52,7 +52,7 @@ void gotfood(Game& game)
     s.foodshown = false;
     s.score = s.score + 100;
     s.points = addPoints(s.points, 100);
-    randomblock(game);  // while the food still shows, so never on the eaten cell
+    randomblock(game); // while the food still shows, so never on the eaten cell
     if (s.tailpos > 5) {
         s.tailpos = s.tailpos - 5;
     }
@@ -65,7 +65,7 @@ void gotfood(Game& game)
 void toolate(Game& game)
 {
     game.state.foodshown = false;
-    game.form.setVisible(game.state.foodcell, false);  // whatever it shows by now
+    game.form.setVisible(game.state.foodcell, false); // whatever it shows by now
 }
 
-}  // namespace worm
+} // namespace worm

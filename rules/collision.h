@@ -9,4 +9,4 @@ void hit(Game& game);
 void gotfood(Game& game);
 void toolate(Game& game);
 
-}  // namespace worm
+} // namespace worm

@@ -18,13 +18,13 @@ constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFFu); }
 constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFFu); }
 
 namespace colours {
-inline constexpr Colour wall = rgb(255, 0, 0);  // the template's colour, so the walls'
+inline constexpr Colour wall = rgb(255, 0, 0); // the template's colour, so the walls'
 inline constexpr Colour collision = rgb(255, 0, 0);
 inline constexpr Colour obstacle = rgb(50, 50, 0);
 inline constexpr Colour mealObstacle = rgb(0, 0, 255);
 inline constexpr Colour food = rgb(255, 255, 255);
 inline constexpr Colour head = rgb(0, 150, 100);
 inline constexpr Colour body = rgb(0, 255, 0);
-}  // namespace colours
+} // namespace colours
 
-}  // namespace worm
+} // namespace worm

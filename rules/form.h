@@ -29,7 +29,7 @@ public:
     virtual void setTop(int k, double twips) = 0;
     virtual void setWidth(int k, double twips) = 0;
     virtual void setHeight(int k, double twips) = 0;
-    virtual double width(int k) const = 0;  // as stored, after any rounding
+    virtual double width(int k) const = 0; // as stored, after any rounding
     virtual double height(int k) const = 0;
 
     // The window.
@@ -39,7 +39,7 @@ public:
     virtual void setOuterHeight(double twips) = 0;
     virtual void setTitle(std::string_view title) = 0;
     virtual void unload() = 0;
-    virtual void show() = 0;  // loads afresh and runs Form_Load before it returns
+    virtual void show() = 0; // loads afresh and runs Form_Load before it returns
 
     // The timer Timer1; 0 stops it.
     virtual void setInterval(std::int32_t milliseconds) = 0;
@@ -53,4 +53,4 @@ public:
     virtual void setButtonTop(Button b, double twips) = 0;
 };
 
-}  // namespace worm
+} // namespace worm

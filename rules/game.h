@@ -13,4 +13,4 @@ struct Game {
     GameState state{};
 };
 
-}  // namespace worm
+} // namespace worm

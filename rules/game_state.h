@@ -9,11 +9,11 @@
 namespace worm {
 
 struct GameState {
-    std::string direction;  // "", "up", "down", "left" or "right"
+    std::string direction; // "", "up", "down", "left" or "right"
     std::int64_t headx = 0;
     std::int64_t heady = 0;
     std::int32_t interval = 0;
-    std::int16_t headcell = 0;  // noCell once the head has left the board
+    std::int16_t headcell = 0; // noCell once the head has left the board
     std::int32_t rows = 0;
     std::int16_t cols = 0;
     std::int32_t foodcell = 0;
@@ -43,7 +43,7 @@ constexpr std::int64_t cellNumber(std::int64_t x, std::int64_t y, std::int64_t c
 constexpr std::int16_t boardCell(std::int64_t number, const GameState& s)
 {
     return number >= 1 && number <= std::int64_t{s.rows} * s.cols ? static_cast<std::int16_t>(number)
-                                                                     : noCell;
+                                                                  : noCell;
 }
 
-}  // namespace worm
+} // namespace worm

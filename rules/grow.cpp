@@ -14,9 +14,9 @@ void grow(Game& game)
         s.tailpos = Trail::advance(s.tailpos);
         const int tail = s.trail.at(s.tailpos);
         if (tail != noCell) {
-            game.form.setVisible(tail, false);  // whatever the cell shows now
+            game.form.setVisible(tail, false); // whatever the cell shows now
         }
     }
 }
 
-}  // namespace worm
+} // namespace worm

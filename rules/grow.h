@@ -7,4 +7,4 @@ namespace worm {
 
 void grow(Game& game);
 
-}  // namespace worm
+} // namespace worm

@@ -70,7 +70,7 @@ void createCells(Form& form, const GameState& s)
     }
 }
 
-}  // namespace
+} // namespace
 
 void init(Game& game)
 {
@@ -82,4 +82,4 @@ void init(Game& game)
     createCells(game.form, game.state);
 }
 
-}  // namespace worm
+} // namespace worm

@@ -7,4 +7,4 @@ namespace worm {
 
 void init(Game& game);
 
-}  // namespace worm
+} // namespace worm

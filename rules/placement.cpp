@@ -6,13 +6,9 @@
 namespace worm {
 namespace {
 
-bool isHeadStart(const GameState& s, std::int64_t x, std::int64_t y)
-{
-    return x == s.headx && y == s.heady;
-}
+bool isHeadStart(const GameState& s, std::int64_t x, std::int64_t y) { return x == s.headx && y == s.heady; }
 
-template <typename Accept>
-bool anyAcceptable(const Game& game, Accept accept)
+template <typename Accept> bool anyAcceptable(const Game& game, Accept accept)
 {
     const GameState& s = game.state;
     for (std::int64_t y = 1; y <= s.rows; ++y) {
@@ -28,8 +24,7 @@ bool anyAcceptable(const Game& game, Accept accept)
 // Draws column then row until accept() takes the candidate. A board with no acceptable cell
 // would spin for ever, so after every run of failures the whole board is checked once; the
 // draws are the same as an unbounded search whenever some cell can be taken.
-template <typename Accept>
-std::optional<int> search(Game& game, Accept accept)
+template <typename Accept> std::optional<int> search(Game& game, Accept accept)
 {
     constexpr int attemptsBeforeCheck = 4096;
     const GameState& s = game.state;
@@ -58,7 +53,7 @@ void paint(Form& form, int cell, Colour colour)
     form.setVisible(cell, true);
 }
 
-}  // namespace
+} // namespace
 
 void obstacles(Game& game)
 {
@@ -79,9 +74,9 @@ void makefood(Game& game)
     game.state.foodshown = true;
     if (const auto cell = searchFree(game)) {
         game.state.foodcell = *cell;
-        paint(game.form, *cell, colours::food);  // keeps the shape the cell last had
+        paint(game.form, *cell, colours::food); // keeps the shape the cell last had
     } else {
-        game.state.foodshown = false;  // nothing placed, so nothing may expire; try next tick
+        game.state.foodshown = false; // nothing placed, so nothing may expire; try next tick
     }
 }
 
@@ -92,4 +87,4 @@ void randomblock(Game& game)
     }
 }
 
-}  // namespace worm
+} // namespace worm

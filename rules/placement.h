@@ -9,4 +9,4 @@ void obstacles(Game& game);
 void makefood(Game& game);
 void randomblock(Game& game);
 
-}  // namespace worm
+} // namespace worm

@@ -10,8 +10,8 @@ namespace worm {
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
-    virtual void reseed() = 0;  // at every board build
-    virtual double draw() = 0;  // 0 <= r < 1
+    virtual void reseed() = 0; // at every board build
+    virtual double draw() = 0; // 0 <= r < 1
 };
 
 // A Mersenne Twister reseeded from whatever the seed function gives: the time of day in the
@@ -35,4 +35,4 @@ private:
     std::mt19937_64 engine_;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -21,4 +21,4 @@ inline std::int32_t addPoints(std::int32_t points, std::int32_t amount)
     return sum;
 }
 
-}  // namespace worm
+} // namespace worm

@@ -32,7 +32,7 @@ void move(GameState& s)
 void drawHead(Form& form, const GameState& s)
 {
     if (s.headcell == noCell || form.visible(s.headcell)) {
-        return;  // occupied: the collision left it as it was
+        return; // occupied: the collision left it as it was
     }
     form.setVisible(s.headcell, true);
     form.setShape(s.headcell, Shape::circle);
@@ -66,7 +66,7 @@ void record(GameState& s)
     s.trail.set(s.headpos, s.headcell);
 }
 
-}  // namespace
+} // namespace
 
 ScoreLine::ScoreLine(std::int64_t score, std::int64_t best)
 {
@@ -99,7 +99,7 @@ void Timer1_Timer(Game& game)
     if (!s.foodshown) {
         makefood(game);
     }
-    const double r = game.random.draw();  // drawn on every tick, food or not
+    const double r = game.random.draw(); // drawn on every tick, food or not
     if (s.foodshown && r < expiryChance) {
         toolate(game);
     }
@@ -111,4 +111,4 @@ void Timer1_Timer(Game& game)
     record(s);
 }
 
-}  // namespace worm
+} // namespace worm

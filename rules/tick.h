@@ -26,4 +26,4 @@ private:
     std::size_t size_ = 0;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -32,4 +32,4 @@ private:
     std::array<std::int16_t, lastPosition + 1> cells_{};
 };
 
-}  // namespace worm
+} // namespace worm

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang libclang-rt-14-dev pkg-config
+  cmake make g++ clang libclang-rt-14-dev pkg-config clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-liberation libx11-dev libxtst-dev

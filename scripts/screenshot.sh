@@ -13,4 +13,4 @@ else
 fi
 cmake --build "$build" -j2 --target worm worm_screenshot
 mkdir -p "$(dirname "$output")"
-"$build/tests/e2e/worm_screenshot" "$build/window/worm" "$output"
+"$build/tests/e2e/worm_screenshot" "$build/window/qt/worm" "$output"

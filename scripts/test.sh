@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the debug build, the same tests again under the
-# sanitizers, then a minute of fuzzing.
+# Builds everything and runs every test: the rules and window model without Qt, the style checks,
+# the debug build, the same tests again under the sanitizers, then a minute of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+cmake --workflow --preset noqt
+scripts/check-style.sh build/noqt
 cmake --workflow --preset dev
 cmake --workflow --preset sanitize
 cmake --workflow --preset fuzz

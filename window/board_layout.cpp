@@ -11,7 +11,8 @@ BoardLayout::BoardLayout(const FormModel& form, int deviceWidth, int deviceHeigh
     const CellRecord& unit = form.cell(0);
     twipsPerCell_ = std::max(1.0, unit.width);
     const int across = std::max(1, static_cast<int>(std::lround(form.innerWidth() / twipsPerCell_)));
-    const int down = std::max(1, static_cast<int>(std::lround(form.innerHeight() / std::max(1.0, unit.height))));
+    const int down =
+        std::max(1, static_cast<int>(std::lround(form.innerHeight() / std::max(1.0, unit.height))));
     cellPixels_ = std::max(1, std::min(deviceWidth / across, deviceHeight / down));
     originX_ = std::max(0, (deviceWidth - across * cellPixels_) / 2);
     originY_ = std::max(0, (deviceHeight - down * cellPixels_) / 2);
@@ -30,4 +31,4 @@ PixelRect BoardLayout::rect(double left, double top, double width, double height
     return PixelRect{x, y, toDeviceX(left + width) - x, toDeviceY(top + height) - y};
 }
 
-}  // namespace worm
+} // namespace worm

@@ -37,4 +37,4 @@ private:
     int originX_ = 0, originY_ = 0;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -16,4 +16,4 @@ void gameover_Click(Game& game)
     game.form.show();
 }
 
-}  // namespace worm
+} // namespace worm

@@ -38,8 +38,8 @@ public:
 
 private:
     std::bitset<capacity> marked_;
-    std::vector<std::int16_t> cells_;  // reserved once: marking never allocates
+    std::vector<std::int16_t> cells_; // reserved once: marking never allocates
     bool everything_ = false;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -36,4 +36,4 @@ inline constexpr double frameHeight = 400;
 
 inline constexpr double twipsPerInch = 1440;
 
-}  // namespace worm::design
+} // namespace worm::design

@@ -13,4 +13,4 @@ void Form_Load(Game& game)
     Timer1_Timer(game);
 }
 
-}  // namespace worm
+} // namespace worm

@@ -96,7 +96,7 @@ void FormModel::unload()
 void FormModel::show()
 {
     if (loaded_) {
-        return;  // already shown: a classic form's Show does not load it twice
+        return; // already shown: a classic form's Show does not load it twice
     }
     restoreDesign();
     loaded_ = true;
@@ -109,8 +109,7 @@ void FormModel::restoreDesign()
 {
     cells_.clear();
     cells_.push_back(CellRecord{design::templateLeft, design::templateTop, design::templateWidth,
-                                design::templateHeight, true, design::templateColour,
-                                design::templateShape});
+                                design::templateHeight, true, design::templateColour, design::templateShape});
     const auto place = [](const design::ButtonDesign& d) {
         return ButtonRecord{d.left, d.top, d.width, d.height, false};
     };
@@ -123,4 +122,4 @@ void FormModel::restoreDesign()
     damage_.markEverything();
 }
 
-}  // namespace worm
+} // namespace worm

@@ -69,7 +69,7 @@ public:
 
     // Read back by the window that draws the model, and by tests.
     bool loaded() const { return loaded_; }
-    int cellCount() const { return static_cast<int>(cells_.size()); }  // template included
+    int cellCount() const { return static_cast<int>(cells_.size()); } // template included
     bool exists(int k) const { return k >= 0 && k < cellCount(); }
     const CellRecord& cell(int k) const;
     const ButtonRecord& button(Button b) const { return buttons_[index(b)]; }
@@ -85,7 +85,7 @@ private:
     static std::size_t index(Button b) { return static_cast<std::size_t>(b); }
     ButtonRecord& buttonRecord(Button b) { return buttons_[index(b)]; }
     void requireCell(int k) const;
-    CellRecord& changeCell(int k);  // marks the cell for repaint
+    CellRecord& changeCell(int k); // marks the cell for repaint
     double wholePixels(double twips) const;
     double wholeLength(double twips) const;
     void restoreDesign();
@@ -101,4 +101,4 @@ private:
     Damage damage_;
 };
 
-}  // namespace worm
+} // namespace worm

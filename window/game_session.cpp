@@ -18,4 +18,4 @@ void GameSession::tick() { Timer1_Timer(game_); }
 void GameSession::pauseClicked() { pause_Click(game_); }
 void GameSession::gameoverClicked() { gameover_Click(game_); }
 
-}  // namespace worm
+} // namespace worm

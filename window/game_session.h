@@ -26,7 +26,7 @@ public:
     const FormModel& form() const { return form_; }
     FormModel& form() { return form_; }
     const GameState& state() const { return game_.state; }
-    GameState& state() { return game_.state; }  // for tests that stage a state
+    GameState& state() { return game_.state; } // for tests that stage a state
     Game& game() { return game_; }
 
 private:
@@ -35,4 +35,4 @@ private:
     Game game_;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -14,11 +14,11 @@ inline constexpr std::int16_t up = 38;
 inline constexpr std::int16_t right = 39;
 inline constexpr std::int16_t down = 40;
 inline constexpr std::int16_t p = 80;
-}  // namespace keys
+} // namespace keys
 
 void Form_Load(Game& game);
 void Form_KeyDown(Game& game, std::int16_t keyCode);
 void pause_Click(Game& game);
 void gameover_Click(Game& game);
 
-}  // namespace worm
+} // namespace worm

@@ -18,7 +18,7 @@ void Form_KeyDown(Game& game, std::int16_t keyCode)
     if (direction != "left" && keyCode == keys::right) {
         direction = "right";
     }
-    if (direction != "") {
+    if (!direction.empty()) {
         game.form.setInterval(game.state.interval);
     }
     if (keyCode == keys::p) {
@@ -27,4 +27,4 @@ void Form_KeyDown(Game& game, std::int16_t keyCode)
     }
 }
 
-}  // namespace worm
+} // namespace worm

@@ -1,6 +1,6 @@
 // readBoard: the red wall's bounding box is the board; it must split into 50 square cells.
 // Qt first: Xlib's macros (Status, Bool) break Qt headers included after it.
-#include "window/board_painter.h"
+#include "window/qt/board_painter.h"
 
 #include "tests/e2e/board_reader.h"
 
@@ -9,28 +9,39 @@
 namespace worm::e2e {
 namespace {
 
-constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b)
+{
+    return r << 16 | g << 8 | b;
+}
 
 // What a player sees, written out here rather than taken from the game's sources, so the suite
 // checks the colours instead of repeating them. Only the background is the window's own choice.
 std::uint32_t background()
 {
-    return rgb(static_cast<std::uint32_t>(boardBackground.red()), static_cast<std::uint32_t>(boardBackground.green()),
+    return rgb(static_cast<std::uint32_t>(boardBackground.red()),
+               static_cast<std::uint32_t>(boardBackground.green()),
                static_cast<std::uint32_t>(boardBackground.blue()));
 }
 
-}  // namespace
+} // namespace
 
 Cell classify(std::uint32_t c)
 {
     switch (c) {
-    case rgb(255, 0, 0): return Cell::red;
-    case rgb(50, 50, 0): return Cell::obstacle;
-    case rgb(0, 0, 255): return Cell::mealObstacle;
-    case rgb(255, 255, 255): return Cell::food;
-    case rgb(0, 150, 100): return Cell::head;
-    case rgb(0, 255, 0): return Cell::body;
-    default: return c == background() ? Cell::empty : Cell::other;
+    case rgb(255, 0, 0):
+        return Cell::red;
+    case rgb(50, 50, 0):
+        return Cell::obstacle;
+    case rgb(0, 0, 255):
+        return Cell::mealObstacle;
+    case rgb(255, 255, 255):
+        return Cell::food;
+    case rgb(0, 150, 100):
+        return Cell::head;
+    case rgb(0, 255, 0):
+        return Cell::body;
+    default:
+        return c == background() ? Cell::empty : Cell::other;
     }
 }
 
@@ -104,4 +115,4 @@ std::optional<Board> readBoard(const Image& image)
     return board;
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -16,7 +16,7 @@ inline constexpr int boardCells = 50;
 enum class Cell { empty, red, obstacle, mealObstacle, food, head, body, other };
 
 struct Pos {
-    int x = 0, y = 0;  // column and row, 1 to 50
+    int x = 0, y = 0; // column and row, 1 to 50
     bool operator==(const Pos&) const = default;
 };
 
@@ -40,11 +40,11 @@ struct Board {
     // Cells not drawn in a board colour, whose centre lies inside the box or outside it.
     int coveredInside(const PixelBox& box) const;
     int coveredOutside(const PixelBox& box) const;
-    std::string picture() const;  // one character a cell, for failure messages
+    std::string picture() const; // one character a cell, for failure messages
 };
 
 bool onWall(Pos p);
 Cell classify(std::uint32_t rgb);
 std::optional<Board> readBoard(const Image& image);
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

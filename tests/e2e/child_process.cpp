@@ -18,7 +18,7 @@ namespace {
 
 [[noreturn]] void execChild(const Spawn& spawn, const std::vector<char*>& argv)
 {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);  // the suite dying must not leave a game or server running
+    prctl(PR_SET_PDEATHSIG, SIGKILL); // the suite dying must not leave a game or server running
     for (const auto& name : spawn.unsetEnvironment) {
         unsetenv(name.c_str());
     }
@@ -41,7 +41,7 @@ namespace {
     _exit(127);
 }
 
-}  // namespace
+} // namespace
 
 ChildProcess::ChildProcess(const Spawn& spawn)
 {
@@ -99,4 +99,4 @@ void ChildProcess::terminate(std::chrono::milliseconds grace)
     }
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

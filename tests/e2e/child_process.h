@@ -13,10 +13,10 @@ namespace worm::e2e {
 struct Spawn {
     std::string program;
     std::vector<std::string> args;
-    std::vector<std::string> environment;  // NAME=value entries set on top of ours
+    std::vector<std::string> environment; // NAME=value entries set on top of ours
     std::vector<std::string> unsetEnvironment;
-    int keepFd = -1;            // a descriptor the child keeps open (Xvfb's -displayfd)
-    std::string outputFile;     // stdout and stderr go here when set
+    int keepFd = -1;        // a descriptor the child keeps open (Xvfb's -displayfd)
+    std::string outputFile; // stdout and stderr go here when set
 };
 
 class ChildProcess {
@@ -39,4 +39,4 @@ private:
     std::optional<int> status_;
 };
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

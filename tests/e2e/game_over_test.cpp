@@ -23,7 +23,8 @@ protected:
         target_ = step(centre, heading_, distance_);
         ASSERT_NE(b.at(target_), Cell::food) << b.picture();
         game().key(keyOf(heading_));
-        ASSERT_TRUE(waitBoard([&](const Board& now) { return gameoverShown(now); })) << game().board()->picture();
+        ASSERT_TRUE(waitBoard([&](const Board& now) { return gameoverShown(now); }))
+            << game().board()->picture();
         ASSERT_TRUE(game().waitTitleSteady());
         const auto s = game().score();
         ASSERT_TRUE(s);
@@ -42,7 +43,7 @@ TEST_F(GameOverTest, SteeringIntoTheWallEndsTheGameWithGameOverAtTheCentre)
     if (HasFatalFailure()) {
         return;
     }
-    EXPECT_EQ(over_.score, firstScore().score + distance_);  // the colliding tick still scores
+    EXPECT_EQ(over_.score, firstScore().score + distance_); // the colliding tick still scores
     EXPECT_EQ(over_.best, over_.score);
     const auto b = game().steadyBoard();
     ASSERT_TRUE(b);
@@ -96,5 +97,5 @@ TEST_F(GameOverTest, AKeyAfterTheCollisionResumesTheTicksAndGameOverStays)
     EXPECT_EQ(b->coveredOutside(game().gameoverButton()), 0) << b->picture();
 }
 
-}  // namespace
-}  // namespace worm::e2e
+} // namespace
+} // namespace worm::e2e

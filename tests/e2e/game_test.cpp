@@ -52,7 +52,9 @@ int GameTest::pauseOnlyCovered(const Board& b)
 
 ::testing::AssertionResult isFreshBoard(const Board& b)
 {
-    auto failure = [&](const std::string& what) { return ::testing::AssertionFailure() << what << "\n" << b.picture(); };
+    auto failure = [&](const std::string& what) {
+        return ::testing::AssertionFailure() << what << "\n" << b.picture();
+    };
     for (int y = 1; y <= boardCells; ++y) {
         for (int x = 1; x <= boardCells; ++x) {
             if ((b.at({x, y}) == Cell::red) != onWall({x, y})) {
@@ -87,4 +89,4 @@ int GameTest::pauseOnlyCovered(const Board& b)
     return ::testing::AssertionSuccess();
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

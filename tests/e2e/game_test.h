@@ -33,8 +33,12 @@ protected:
     std::optional<Board> waitBoard(Condition&& condition, Clock::duration timeout = defaultTimeout)
     {
         std::optional<Board> found;
-        waitUntil([&] { found = game().board(); return found && condition(*found); }, timeout,
-                  std::chrono::milliseconds(20));
+        waitUntil(
+            [&] {
+                found = game().board();
+                return found && condition(*found);
+            },
+            timeout, std::chrono::milliseconds(20));
         return found && condition(*found) ? found : std::nullopt;
     }
 
@@ -53,4 +57,4 @@ private:
 // The title of a new board's first tick: 1, or 101 when that tick ate the food.
 ::testing::AssertionResult isFirstTickScore(const Board& b, const Score& s);
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

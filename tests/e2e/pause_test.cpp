@@ -34,7 +34,7 @@ TEST_F(PauseTest, PStopsTheTicksAndShowsThePauseButtonOnly)
 
 TEST_F(PauseTest, ClickingPauseResumesTheTicksAndHidesIt)
 {
-    startThenPause(true);  // shifted P pauses all the same
+    startThenPause(true); // shifted P pauses all the same
     ASSERT_TRUE(waitBoard([&](const Board& b) { return pauseShown(b); }));
     const std::string paused = game().title().value_or("");
     game().clickCentreOf(game().pauseButton());
@@ -75,5 +75,5 @@ TEST_F(PauseTest, APressReleasedOffThePauseButtonLeavesTheKeysWithTheBoard)
         << "the arrow key did not reach the game";
 }
 
-}  // namespace
-}  // namespace worm::e2e
+} // namespace
+} // namespace worm::e2e

@@ -13,9 +13,10 @@ using RobustnessTest = GameTest;
 
 void randomInput(RunningGame& game, std::mt19937& random)
 {
-    static constexpr KeySym keys[] = {XK_Up,    XK_Down,   XK_Left, XK_Right, XK_Up,     XK_Down, XK_Left,
-                                      XK_Right, XK_p,      XK_P,    XK_space, XK_Return, XK_a,    XK_Escape,
-                                      XK_Tab,   XK_BackSpace, XK_F1, XK_1,    XK_Home,   XK_Shift_L};
+    static constexpr KeySym keys[] = {XK_Up,        XK_Down,   XK_Left,  XK_Right,  XK_Up,
+                                      XK_Down,      XK_Left,   XK_Right, XK_p,      XK_P,
+                                      XK_space,     XK_Return, XK_a,     XK_Escape, XK_Tab,
+                                      XK_BackSpace, XK_F1,     XK_1,     XK_Home,   XK_Shift_L};
     std::uniform_int_distribution<int> what(0, 9), key(0, std::size(keys) - 1), coordinate(0, 449);
     const int kind = what(random);
     if (kind < 7) {
@@ -61,5 +62,5 @@ TEST_F(RobustnessTest, ClosingTheWindowWhilePlayingEndsTheProgramWithStatusZero)
     EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
-}  // namespace
-}  // namespace worm::e2e
+} // namespace
+} // namespace worm::e2e

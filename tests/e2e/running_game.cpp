@@ -16,17 +16,23 @@ Spawn gameSpawn(const XServer& server, const std::string& executable)
 {
     auto env = server.clientEnvironment();
     env.push_back("QT_QPA_PLATFORM=xcb");
-    env.push_back("XDG_RUNTIME_DIR=" + server.privateDirectory());  // Qt wants one, private
-    return Spawn{executable, {}, env,
+    env.push_back("XDG_RUNTIME_DIR=" + server.privateDirectory()); // Qt wants one, private
+    return Spawn{executable,
+                 {},
+                 env,
                  // the window must open at 96 dpi whatever the caller's desktop asks for
                  {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
                   "QT_USE_PHYSICAL_DPI"},
-                 -1, ""};
+                 -1,
+                 ""};
 }
 
-bool sameCells(const Board& a, const Board& b) { return a.left == b.left && a.top == b.top && a.cells == b.cells; }
+bool sameCells(const Board& a, const Board& b)
+{
+    return a.left == b.left && a.top == b.top && a.cells == b.cells;
+}
 
-}  // namespace
+} // namespace
 
 std::optional<Score> parseTitle(const std::string& title)
 {
@@ -41,10 +47,14 @@ std::optional<Score> parseTitle(const std::string& title)
 Pos step(Pos p, Heading h, int cells)
 {
     switch (h) {
-    case Heading::up: return {p.x, p.y - cells};
-    case Heading::down: return {p.x, p.y + cells};
-    case Heading::left: return {p.x - cells, p.y};
-    case Heading::right: return {p.x + cells, p.y};
+    case Heading::up:
+        return {p.x, p.y - cells};
+    case Heading::down:
+        return {p.x, p.y + cells};
+    case Heading::left:
+        return {p.x - cells, p.y};
+    case Heading::right:
+        return {p.x + cells, p.y};
     }
     return p;
 }
@@ -52,10 +62,14 @@ Pos step(Pos p, Heading h, int cells)
 KeySym keyOf(Heading h)
 {
     switch (h) {
-    case Heading::up: return XK_Up;
-    case Heading::down: return XK_Down;
-    case Heading::left: return XK_Left;
-    case Heading::right: return XK_Right;
+    case Heading::up:
+        return XK_Up;
+    case Heading::down:
+        return XK_Down;
+    case Heading::left:
+        return XK_Left;
+    case Heading::right:
+        return XK_Right;
     }
     return XK_Up;
 }
@@ -94,7 +108,8 @@ RunningGame::RunningGame(const XServer& server, XClient& x, const std::string& e
     : x_(x), process_(gameSpawn(server, executable))
 {
     const pid_t pid = process_.pid();
-    if (!waitUntil([&] { return (window_ = x_.findWindow(pid)) != 0 || !process_.running(); }, 20s) || !window_) {
+    if (!waitUntil([&] { return (window_ = x_.findWindow(pid)) != 0 || !process_.running(); }, 20s) ||
+        !window_) {
         throw std::runtime_error("the game's window did not appear");
     }
     const auto b = steadyBoard();
@@ -115,12 +130,22 @@ std::optional<Score> RunningGame::score()
 
 bool RunningGame::waitScoreAtLeast(long long score, Clock::duration timeout)
 {
-    return waitUntil([&] { const auto s = this->score(); return s && s->score >= score; }, timeout);
+    return waitUntil(
+        [&] {
+            const auto s = this->score();
+            return s && s->score >= score;
+        },
+        timeout);
 }
 
 bool RunningGame::waitTitleChange(const std::string& from, Clock::duration timeout)
 {
-    return waitUntil([&] { const auto t = title(); return t && *t != from; }, timeout);
+    return waitUntil(
+        [&] {
+            const auto t = title();
+            return t && *t != from;
+        },
+        timeout);
 }
 
 bool RunningGame::waitTitleSteady(Clock::duration quiet, Clock::duration timeout)
@@ -174,6 +199,9 @@ PixelBox RunningGame::buttonBox(double left, double top) const
 PixelBox RunningGame::pauseButton() const { return buttonBox(3600, 3240); }
 
 // Centred on the board: half the inner size less half the button.
-PixelBox RunningGame::gameoverButton() const { return buttonBox(6750 / 2.0 - 1095 / 2.0, 6750 / 2.0 - 735 / 2.0); }
+PixelBox RunningGame::gameoverButton() const
+{
+    return buttonBox(6750 / 2.0 - 1095 / 2.0, 6750 / 2.0 - 735 / 2.0);
+}
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

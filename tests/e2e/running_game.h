@@ -50,7 +50,7 @@ public:
                          Clock::duration timeout = defaultTimeout);
 
     std::optional<Board> board();
-    std::optional<Board> steadyBoard();  // two grabs in a row that agree
+    std::optional<Board> steadyBoard(); // two grabs in a row that agree
 
     void key(KeySym sym, bool shift = false) { x_.key(sym, shift); }
     void click(int x, int y) { x_.click(window_, x, y); }
@@ -71,4 +71,4 @@ private:
     Board first_;
 };
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -1,6 +1,6 @@
 // worm_screenshot: plays the real game for a moment in a private Xvfb and saves the window as a
 // PNG, for the README. Usage: worm_screenshot <worm executable> <output.png>
-#include <QImage>  // before Xlib, whose macros break Qt headers
+#include <QImage> // before Xlib, whose macros break Qt headers
 
 #include <cstdio>
 #include <exception>
@@ -15,21 +15,24 @@ namespace {
 std::optional<Image> frameAt(RunningGame& game, XClient& x, Heading h, long long base, int wanted)
 {
     std::optional<Image> frame;
-    waitUntil([&] {
-        const auto before = game.score();
-        auto image = x.grab(game.window());
-        const auto after = game.score();
-        if (!before || !after || !image || before->score != after->score) {
-            return false;
-        }
-        const auto b = readBoard(*image);
-        const int d = static_cast<int>(after->score - base);
-        if (!b || d < wanted || b->count(Cell::other) != 0 || b->where(Cell::head) != std::vector{step(centre, h, d)}) {
-            return false;
-        }
-        frame = std::move(image);
-        return true;
-    }, std::chrono::seconds(10), std::chrono::milliseconds(2));
+    waitUntil(
+        [&] {
+            const auto before = game.score();
+            auto image = x.grab(game.window());
+            const auto after = game.score();
+            if (!before || !after || !image || before->score != after->score) {
+                return false;
+            }
+            const auto b = readBoard(*image);
+            const int d = static_cast<int>(after->score - base);
+            if (!b || d < wanted || b->count(Cell::other) != 0 ||
+                b->where(Cell::head) != std::vector{step(centre, h, d)}) {
+                return false;
+            }
+            frame = std::move(image);
+            return true;
+        },
+        std::chrono::seconds(10), std::chrono::milliseconds(2));
     return frame;
 }
 
@@ -68,8 +71,8 @@ int run(const char* executable, const char* output)
     return 0;
 }
 
-}  // namespace
-}  // namespace worm::e2e
+} // namespace
+} // namespace worm::e2e
 
 int main(int argc, char* argv[])
 {

@@ -20,8 +20,8 @@ TEST_F(StartTest, OpensAt96DpiWithTheFirstBoardAndItsScoreLine)
     EXPECT_TRUE(isFreshBoard(b));
     EXPECT_TRUE(isFirstTickScore(b, firstScore()));
     EXPECT_EQ(firstScore().best, firstScore().score);
-    EXPECT_EQ(game().title(), "Score:  " + std::to_string(firstScore().score) + "/ " +
-                                  std::to_string(firstScore().best));
+    EXPECT_EQ(game().title(),
+              "Score:  " + std::to_string(firstScore().score) + "/ " + std::to_string(firstScore().best));
 }
 
 TEST_F(StartTest, NothingMovesUntilAnArrowKeyEvenWhenOtherKeysArePressed)
@@ -56,7 +56,7 @@ TEST_F(StartTest, AnArrowStartsTheTicksAndTheHeadMovesOneCellPerTickWithBodyBehi
         ++d;
     }
     ASSERT_TRUE(d >= 2 && d <= run) << "head off the line ahead\n" << b->picture();
-    EXPECT_EQ(game().score()->score, firstScore().score + d);  // one point a tick, no meal on the way
+    EXPECT_EQ(game().score()->score, firstScore().score + d); // one point a tick, no meal on the way
     // The tail stays put for the first ticks of a board, then follows ten cells behind.
     for (int k = 0; k < d; ++k) {
         const Cell want = k >= std::max(0, d - 9) ? Cell::body : Cell::empty;
@@ -83,7 +83,7 @@ TEST_F(StartTest, KeysPressedFasterThanTheTicksDoNotHoldThemBack)
     const long long from = game().score()->score;
     const bool ticked = waitUntil(
         [&] {
-            game().key(XK_a);  // not a steering key: the heading stays
+            game().key(XK_a); // not a steering key: the heading stays
             const auto s = game().score();
             return s && s->score >= from + 5;
         },
@@ -91,5 +91,5 @@ TEST_F(StartTest, KeysPressedFasterThanTheTicksDoNotHoldThemBack)
     EXPECT_TRUE(ticked) << "title stuck at " << game().title().value_or("<none>");
 }
 
-}  // namespace
-}  // namespace worm::e2e
+} // namespace
+} // namespace worm::e2e

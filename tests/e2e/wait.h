@@ -28,4 +28,4 @@ bool waitUntil(Condition&& done, Clock::duration timeout = defaultTimeout,
     }
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -35,7 +35,7 @@ std::uint32_t channel(unsigned long pixel, unsigned long mask)
     return static_cast<std::uint32_t>(value * 255 / max);
 }
 
-}  // namespace
+} // namespace
 
 XClient::XClient(const XServer& server)
 {
@@ -87,8 +87,8 @@ std::optional<std::string> XClient::textProperty(Window w, const char* name, con
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::optional<std::string> result;
-    if (XGetWindowProperty(display_, w, atom(name), 0, 1024, False, atom(type), &actual, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display_, w, atom(name), 0, 1024, False, atom(type), &actual, &format, &count,
+                           &after, &data) == Success &&
         data && format == 8) {
         result = std::string(reinterpret_cast<char*>(data), count);
     }
@@ -143,8 +143,8 @@ std::optional<Image> XClient::grab(Window w)
     if (!s) {
         return std::nullopt;
     }
-    XImage* x = XGetImage(display_, w, 0, 0, static_cast<unsigned>(s->width), static_cast<unsigned>(s->height),
-                          AllPlanes, ZPixmap);
+    XImage* x = XGetImage(display_, w, 0, 0, static_cast<unsigned>(s->width),
+                          static_cast<unsigned>(s->height), AllPlanes, ZPixmap);
     if (!sync() || !x) {
         if (x) {
             XDestroyImage(x);
@@ -224,4 +224,4 @@ void XClient::requestClose(Window w)
     sync();
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

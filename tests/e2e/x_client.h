@@ -40,18 +40,18 @@ public:
 
     bool focus(Window w);
     void key(KeySym sym, bool shift = false);
-    void click(Window w, int x, int y);  // left button, window coordinates
+    void click(Window w, int x, int y); // left button, window coordinates
     void drag(Window w, int fromX, int fromY, int toX, int toY);
-    void requestClose(Window w);         // WM_DELETE_WINDOW, as a close button sends it
+    void requestClose(Window w); // WM_DELETE_WINDOW, as a close button sends it
 
 private:
     std::optional<std::string> textProperty(Window w, const char* name, const char* type);
     std::optional<long> cardinalProperty(Window w, const char* name);
     Atom atom(const char* name);
     void moveTo(Window w, int x, int y);
-    bool sync();  // true when no X error came back since the last sync
+    bool sync(); // true when no X error came back since the last sync
 
     Display* display_ = nullptr;
 };
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -67,7 +67,7 @@ std::string readDisplayNumber(int fd, int timeoutMs)
     return number;
 }
 
-}  // namespace
+} // namespace
 
 XServer::XServer() : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
 {
@@ -77,9 +77,12 @@ XServer::XServer() : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
         throw std::runtime_error("pipe failed");
     }
     Spawn spawn{"/usr/bin/Xvfb",
-                {"-displayfd", std::to_string(fds[1]), "-auth", authority_, "-screen", "0", "800x600x24", "-dpi",
-                 "96", "-nolisten", "tcp", "-noreset"},
-                {}, {}, fds[1], dir_ + "/xvfb.log"};
+                {"-displayfd", std::to_string(fds[1]), "-auth", authority_, "-screen", "0", "800x600x24",
+                 "-dpi", "96", "-nolisten", "tcp", "-noreset"},
+                {},
+                {},
+                fds[1],
+                dir_ + "/xvfb.log"};
     process_ = std::make_unique<ChildProcess>(spawn);
     close(fds[1]);
     const std::string number = readDisplayNumber(fds[0], 15000);
@@ -110,4 +113,4 @@ std::string XServer::log() const
     return s.str();
 }
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -11,15 +11,15 @@ namespace worm::e2e {
 
 class XServer {
 public:
-    XServer();  // throws if the server does not come up
+    XServer(); // throws if the server does not come up
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    const std::string& display() const { return display_; }           // ":N"
+    const std::string& display() const { return display_; } // ":N"
     const std::string& authorityFile() const { return authority_; }
-    const std::string& privateDirectory() const { return dir_; }      // mode 0700, removed after
-    std::vector<std::string> clientEnvironment() const;               // DISPLAY and XAUTHORITY
+    const std::string& privateDirectory() const { return dir_; } // mode 0700, removed after
+    std::vector<std::string> clientEnvironment() const;          // DISPLAY and XAUTHORITY
     std::string log() const;
 
 private:
@@ -29,4 +29,4 @@ private:
     std::unique_ptr<ChildProcess> process_;
 };
 
-}  // namespace worm::e2e
+} // namespace worm::e2e

@@ -27,7 +27,7 @@ TEST(BoardBuild, initShowsExactlyTheWallAndHidesTheCentre)
 
 TEST(BoardBuild, cellsTileTheBoardAtTheRoundedSize)
 {
-    ScriptedSession t;  // 15 twips a pixel: 140.4 twips round to 9 pixels, 135 twips
+    ScriptedSession t; // 15 twips a pixel: 140.4 twips round to 9 pixels, 135 twips
     init(t.session.game());
     const FormModel& f = t.form();
     EXPECT_EQ(f.width(0), 135);
@@ -49,7 +49,7 @@ TEST(BoardBuild, cellsTileTheBoardAtTheRoundedSize)
 TEST(BoardBuild, withoutPixelRoundingTheCellIs140point4Twips)
 {
     ScriptedRandom random;
-    FormModel form(1e-9);  // pixels so fine that rounding changes nothing measurable
+    FormModel form(1e-9); // pixels so fine that rounding changes nothing measurable
     Game game{form, random};
     init(game);
     EXPECT_NEAR(form.width(0), 140.4, 1e-6);
@@ -82,18 +82,18 @@ TEST(BoardBuild, scoreAndPointsCarryOverUnlessRestartingAndBestAlwaysDoes)
     s.points = 650;
     s.direction = "left";
     t.form().unload();
-    t.form().show();  // a level change's rebuild
-    EXPECT_TRUE(s.score == 701 || s.score == 801);  // 801 when the first food lands on the head
+    t.form().show();                               // a level change's rebuild
+    EXPECT_TRUE(s.score == 701 || s.score == 801); // 801 when the first food lands on the head
     EXPECT_EQ(s.points - 650, s.score - 700);
     EXPECT_EQ(s.best, 900);
     EXPECT_EQ(s.direction, "");
     s.restarting = true;
     t.form().unload();
-    t.form().show();  // a new game
+    t.form().show(); // a new game
     EXPECT_FALSE(s.restarting);
     EXPECT_EQ(s.points, 1);
     EXPECT_EQ(s.best, 900);
-    EXPECT_TRUE(s.score == 1 || s.score == 101);  // 101 when the first food lands on the head
+    EXPECT_TRUE(s.score == 1 || s.score == 101); // 101 when the first food lands on the head
 }
 
 TEST(BoardBuild, initLeavesTheTrailAlone)
@@ -104,5 +104,5 @@ TEST(BoardBuild, initLeavesTheTrailAlone)
     EXPECT_EQ(t.state().trail.at(4000), 77);
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

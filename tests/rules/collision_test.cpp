@@ -19,7 +19,7 @@ protected:
     void stepUp()
     {
         t.state().direction = "up";
-        t.random->queue(0.5);  // no expiry
+        t.random->queue(0.5); // no expiry
         t.session.tick();
     }
     void expectGameOver(int cell, Colour seen)
@@ -43,7 +43,7 @@ TEST_F(Collision, wallObstacleAndBodyAllEndTheGameWithARedCell)
         expectGameOver(1175, colours::collision);
     }
     t.session.gameoverClicked();
-    t.state().heady = 2;  // one row below the top wall
+    t.state().heady = 2; // one row below the top wall
     t.state().headx = 9;
     stepUp();
     expectGameOver(9, colours::collision);
@@ -54,10 +54,10 @@ TEST_F(Collision, anyKeyButPResumesAfterAGameOverAndTheWormGoesOn)
     stageObstacle(t, 1175);
     stepUp();
     ASSERT_EQ(t.form().interval(), 0);
-    t.session.keyDown(32);  // space
+    t.session.keyDown(32); // space
     EXPECT_EQ(t.form().interval(), 75);
     EXPECT_TRUE(t.form().button(Button::gameover).visible);
-    stepUp();  // on from the colliding cell into free space
+    stepUp(); // on from the colliding cell into free space
     EXPECT_EQ(t.state().headcell, 1125);
     EXPECT_EQ(t.form().fillColour(1125), colours::head);
 }
@@ -68,8 +68,8 @@ TEST_F(Collision, aMealScores101AddsABlueObstacleElsewhereAndNoCollision)
     stageFood(t, 1175);
     const auto score = t.state().score;
     const int blues = cellsOfColour(t.form(), colours::mealObstacle);
-    t.random->queue(0.5);           // no expiry
-    t.random->queueCell(25, 24);    // randomblock tries the eaten cell first: it still shows
+    t.random->queue(0.5);        // no expiry
+    t.random->queueCell(25, 24); // randomblock tries the eaten cell first: it still shows
     t.random->queueCell(3, 3);
     t.state().direction = "up";
     t.session.tick();
@@ -97,7 +97,7 @@ TEST_F(Collision, aMealAddsFiveCellsOfLengthOnlyOnceTheTailHasMovedMoreThanFive)
 TEST_F(Collision, toolateHidesItsCellWhateverItShowsNow)
 {
     const int cell = t.state().foodcell;
-    t.form().setFillColour(cell, colours::body);  // the head passed over hidden food
+    t.form().setFillColour(cell, colours::body); // the head passed over hidden food
     toolate(t.session.game());
     EXPECT_FALSE(t.state().foodshown);
     EXPECT_FALSE(t.form().visible(cell));
@@ -124,7 +124,7 @@ protected:
 
 TEST_F(LevelChange, exactly5000PointsIsNoLevelChange)
 {
-    eatWithPoints(4900);  // the meal makes 5000, the tick's own point comes after
+    eatWithPoints(4900); // the meal makes 5000, the tick's own point comes after
     EXPECT_TRUE(pointsAtLoad.empty());
     EXPECT_EQ(t.state().points, 5001);
     EXPECT_EQ(t.state().headcell, 1175);
@@ -133,7 +133,7 @@ TEST_F(LevelChange, exactly5000PointsIsNoLevelChange)
 TEST_F(LevelChange, aMealPast5000RebuildsTheBoardInsideTheTick)
 {
     t.state().best = 0;
-    eatWithPoints(4901);  // the meal makes 5001
+    eatWithPoints(4901); // the meal makes 5001
     const GameState& s = t.state();
     ASSERT_EQ(pointsAtLoad, std::vector<std::int32_t>{1});
     EXPECT_EQ(s.points, 3);
@@ -143,7 +143,7 @@ TEST_F(LevelChange, aMealPast5000RebuildsTheBoardInsideTheTick)
     EXPECT_EQ(s.trail.at(1), 1225);
     EXPECT_EQ(s.trail.at(2), 1225);
     EXPECT_EQ(s.direction, "");
-    EXPECT_EQ(t.form().interval(), 0);  // the new board waits for an arrow
+    EXPECT_EQ(t.form().interval(), 0); // the new board waits for an arrow
     EXPECT_FALSE(t.form().button(Button::gameover).visible);
     const CellRecord& centre = t.form().cell(1225);
     EXPECT_TRUE(centre.visible);
@@ -175,5 +175,5 @@ TEST_F(LevelChange, aRestartClearsScoreAndPointsButALevelChangeKeepsThem)
     EXPECT_EQ(t.state().best, score);
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

@@ -24,11 +24,11 @@ TEST(CellNumber, numbersOffTheBoardNameNoCell)
     s.cols = 50;
     EXPECT_EQ(boardCell(1, s), 1);
     EXPECT_EQ(boardCell(2500, s), 2500);
-    EXPECT_EQ(boardCell(0, s), noCell);  // the template is not a board cell
+    EXPECT_EQ(boardCell(0, s), noCell); // the template is not a board cell
     EXPECT_EQ(boardCell(2501, s), noCell);
     EXPECT_EQ(boardCell(-49, s), noCell);
-    EXPECT_EQ(boardCell(cellNumber(3, 1'000'000, 50), s), noCell);  // no 16-bit wrap back on
-    EXPECT_EQ(boardCell(cellNumber(0, 5, 50), s), 200);             // past column 1: row above
+    EXPECT_EQ(boardCell(cellNumber(3, 1'000'000, 50), s), noCell); // no 16-bit wrap back on
+    EXPECT_EQ(boardCell(cellNumber(0, 5, 50), s), 200);            // past column 1: row above
 }
 
 TEST(Trail, advanceWrapsFrom5000ToOneNeverZero)
@@ -61,9 +61,8 @@ TEST(ScoreLine, putsASignSpaceBeforeEachNumber)
     EXPECT_EQ(ScoreLine(12, 340).text(), "Score:  12/ 340");
     EXPECT_EQ(ScoreLine(1, 1).text(), "Score:  1/ 1");
     EXPECT_EQ(ScoreLine(0, 0).text(), "Score:  0/ 0");
-    EXPECT_EQ(ScoreLine(INT64_MAX, INT64_MAX).text(),
-              "Score:  9223372036854775807/ 9223372036854775807");
+    EXPECT_EQ(ScoreLine(INT64_MAX, INT64_MAX).text(), "Score:  9223372036854775807/ 9223372036854775807");
 }
 
-}  // namespace
-}  // namespace worm
+} // namespace
+} // namespace worm

@@ -42,13 +42,13 @@ TEST_F(Grow, keepsTheTailOnElevenTicksOfEvery250)
 TEST_F(Grow, theTailStepHidesWhateverTheCellShows)
 {
     const int cell = cellNumber(7, 8, 50);
-    stageFood(t, cell);  // food that happened to land on an erased trail cell
+    stageFood(t, cell); // food that happened to land on an erased trail cell
     t.state().trail.set(1, static_cast<std::int16_t>(cell));
     t.state().growcount = 11;
     growOnce();
     EXPECT_EQ(t.state().tailpos, 1);
     EXPECT_FALSE(t.form().visible(cell));
-    EXPECT_TRUE(t.state().foodshown);  // believed shown until it expires
+    EXPECT_TRUE(t.state().foodshown); // believed shown until it expires
 }
 
 TEST_F(Grow, theTailWrapsFrom5000ToOne)
@@ -72,5 +72,5 @@ TEST_F(Grow, aTrailEntryOffTheBoardIsPassedBy)
     EXPECT_TRUE(t.form().damage().empty());
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

@@ -18,11 +18,11 @@ protected:
 
 TEST_F(Placement, obstaclesAreFiftyOlivesOffTheWallAndNeverOnTheHeadStart)
 {
-    t.random->queueCell(25, 25);  // the head's start: refused although hidden
-    t.random->queueCell(1, 7);    // a wall cell: refused
-    t.random->queueCell(2, 2);    // next to the wall: taken
-    t.random->queueCell(2, 2);    // taken already: refused
-    t.random->queueCell(24, 25);  // next to the head: taken
+    t.random->queueCell(25, 25); // the head's start: refused although hidden
+    t.random->queueCell(1, 7);   // a wall cell: refused
+    t.random->queueCell(2, 2);   // next to the wall: taken
+    t.random->queueCell(2, 2);   // taken already: refused
+    t.random->queueCell(24, 25); // next to the head: taken
     obstacles(game());
     EXPECT_EQ(visibleCells(t.form()), 246);
     EXPECT_EQ(cellsOfColour(t.form(), colours::obstacle), 50);
@@ -34,8 +34,8 @@ TEST_F(Placement, obstaclesAreFiftyOlivesOffTheWallAndNeverOnTheHeadStart)
 
 TEST_F(Placement, theColumnIsDrawnBeforeTheRow)
 {
-    t.random->queue(0.1);  // x = 6
-    t.random->queue(0.9);  // y = 46
+    t.random->queue(0.1); // x = 6
+    t.random->queue(0.9); // y = 46
     makefood(game());
     EXPECT_EQ(t.state().foodcell, 6 + 50 * 45);
 }
@@ -44,9 +44,9 @@ TEST_F(Placement, foodGoesOnlyOnAHiddenCellAndKeepsItsShape)
 {
     t.form().setShape(cellNumber(30, 30, 50), Shape::rectangle);
     stageObstacle(t, cellNumber(20, 20, 50));
-    t.random->queueCell(20, 20);  // occupied
-    t.random->queueCell(50, 3);   // wall
-    t.random->queueCell(30, 30);  // free
+    t.random->queueCell(20, 20); // occupied
+    t.random->queueCell(50, 3);  // wall
+    t.random->queueCell(30, 30); // free
     makefood(game());
     EXPECT_TRUE(t.state().foodshown);
     EXPECT_EQ(t.state().foodcell, cellNumber(30, 30, 50));
@@ -61,7 +61,7 @@ TEST_F(Placement, foodMayLandOnAHiddenCellWhateverItLastShowed)
 {
     const int old = cellNumber(12, 12, 50);
     t.form().setShape(old, Shape::circle);
-    t.form().setFillColour(old, colours::body);  // a body cell the tail erased long ago
+    t.form().setFillColour(old, colours::body); // a body cell the tail erased long ago
     t.random->queueCell(12, 12);
     makefood(game());
     EXPECT_EQ(t.state().foodcell, old);
@@ -92,7 +92,7 @@ TEST_F(Placement, aFullBoardPlacesNothingAndTheTickGoesOn)
     randomblock(game());
     EXPECT_EQ(cellsOfColour(t.form(), colours::mealObstacle), blues);
     makefood(game());
-    EXPECT_FALSE(t.state().foodshown);  // nothing lies there to expire
+    EXPECT_FALSE(t.state().foodshown); // nothing lies there to expire
     EXPECT_EQ(cellsOfColour(t.form(), colours::food), 0);
     obstacles(game());
     EXPECT_EQ(cellsOfColour(t.form(), colours::obstacle), 0);
@@ -115,5 +115,5 @@ TEST_F(Placement, theLastFreeCellIsStillFound)
     EXPECT_TRUE(t.form().visible(1999));
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

@@ -15,8 +15,10 @@ struct Step {
     std::int16_t key;
     int dx, dy;
 };
-constexpr Step steps[] = {{"up", keys::up, 0, -1}, {"down", keys::down, 0, 1},
-                          {"left", keys::left, -1, 0}, {"right", keys::right, 1, 0}};
+constexpr Step steps[] = {{"up", keys::up, 0, -1},
+                          {"down", keys::down, 0, 1},
+                          {"left", keys::left, -1, 0},
+                          {"right", keys::right, 1, 0}};
 
 bool reverses(const std::string& heading, const Step& s)
 {
@@ -104,7 +106,8 @@ void checkBoard(const GameSession& g)
         } else if (c.colour == colours::collision) {
             ASSERT_TRUE(over) << "red cell " << k << " while the game goes on";
         } else {
-            ASSERT_TRUE(worm[static_cast<std::size_t>(k)]) << "cell " << k << " shows the worm but is not in its trail";
+            ASSERT_TRUE(worm[static_cast<std::size_t>(k)])
+                << "cell " << k << " shows the worm but is not in its trail";
         }
     }
     ASSERT_EQ(f.title(), std::string(ScoreLine(s.score, s.best).text()));
@@ -132,10 +135,11 @@ TEST(Playthrough, manyGamesKeepTheBoardConsistentThroughLevelChanges)
         g.tick();
         ASSERT_NO_FATAL_FAILURE(checkBoard(g)) << "game " << games << ", tick " << ticks;
     }
-    std::printf("%d games, %d level changes, best %lld\n", games, levelChanges, static_cast<long long>(t.state().best));
+    std::printf("%d games, %d level changes, best %lld\n", games, levelChanges,
+                static_cast<long long>(t.state().best));
     EXPECT_GE(games, 20);
     EXPECT_GE(levelChanges, 1);
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

@@ -21,7 +21,7 @@ protected:
     }
     void tickOnce()
     {
-        t.random->queue(0.5);  // the expiry draw: food stays
+        t.random->queue(0.5); // the expiry draw: food stays
         t.session.tick();
     }
     ScriptedSession t;
@@ -34,8 +34,8 @@ TEST(FirstTick, drawsTheHeadAtTheCentreAndRecolorsOnlyTheTemplate)
         Game& game = t.session.game();
         init(game);
         t.form().damage().clear();
-        t.random->queueCell(10, 10);  // the food
-        t.random->queue(0.5);         // no expiry
+        t.random->queueCell(10, 10); // the food
+        t.random->queue(0.5);        // no expiry
         Timer1_Timer(game);
     });
     t.session.load();
@@ -44,7 +44,7 @@ TEST(FirstTick, drawsTheHeadAtTheCentreAndRecolorsOnlyTheTemplate)
     EXPECT_TRUE(f.cell(1225).visible);
     EXPECT_EQ(f.cell(1225).shape, Shape::circle);
     EXPECT_EQ(f.cell(1225).colour, colours::head);
-    EXPECT_EQ(f.cell(0).colour, colours::body);  // trail position 0 holds 0, the template
+    EXPECT_EQ(f.cell(0).colour, colours::body); // trail position 0 holds 0, the template
     EXPECT_EQ(f.cell(0).shape, Shape::rectangle);
     EXPECT_FALSE(f.cell(0).visible);
     EXPECT_EQ(t.state().foodcell, cellNumber(10, 10, 50));
@@ -79,7 +79,7 @@ TEST_F(Tick, movesOneCellAndTurnsThePreviousHeadIntoBody)
     t.state().direction = "down";
     tickOnce();
     EXPECT_EQ(t.state().headcell, 1276);
-    t.state().direction = "up";  // no handler stops it here: the head runs back into its body
+    t.state().direction = "up"; // no handler stops it here: the head runs back into its body
     tickOnce();
     EXPECT_EQ(t.state().headcell, 1226);
     EXPECT_EQ(t.form().interval(), 0);
@@ -88,7 +88,7 @@ TEST_F(Tick, movesOneCellAndTurnsThePreviousHeadIntoBody)
 TEST_F(Tick, scoreRisesEvenOnTheTickThatEndsTheGameAndBestFollows)
 {
     t.state().best = 3;
-    t.state().direction = "";  // ticking in place: the head's own cell is a collision
+    t.state().direction = ""; // ticking in place: the head's own cell is a collision
     tickOnce();
     EXPECT_EQ(t.state().score, 2);
     EXPECT_EQ(t.state().best, 3);
@@ -102,11 +102,11 @@ TEST_F(Tick, scoreRisesEvenOnTheTickThatEndsTheGameAndBestFollows)
 
 TEST_F(Tick, collisionLeavesTheCellRedAndTheBodyStillFollows)
 {
-    stageObstacle(t, 1175);  // straight above the head
+    stageObstacle(t, 1175); // straight above the head
     t.state().direction = "up";
     tickOnce();
     EXPECT_EQ(t.form().cell(1175).colour, colours::collision);
-    EXPECT_EQ(t.form().cell(1175).shape, Shape::rectangle);  // not redrawn as the head
+    EXPECT_EQ(t.form().cell(1175).shape, Shape::rectangle); // not redrawn as the head
     EXPECT_EQ(t.form().cell(1225).colour, colours::body);
     EXPECT_EQ(t.form().interval(), 0);
     EXPECT_TRUE(t.form().button(Button::gameover).visible);
@@ -114,10 +114,10 @@ TEST_F(Tick, collisionLeavesTheCellRedAndTheBodyStillFollows)
 
 TEST_F(Tick, foodPlacedOnTheEnteredCellIsEatenTheSameTick)
 {
-    t.state().foodshown = false;  // the next tick places food
+    t.state().foodshown = false; // the next tick places food
     t.form().setVisible(t.state().foodcell, false);
     t.state().direction = "left";
-    t.random->queueCell(24, 25);  // where the head is going
+    t.random->queueCell(24, 25); // where the head is going
     t.random->queue(0.5);
     t.session.tick();
     EXPECT_EQ(t.state().score, 1 + 101);
@@ -131,7 +131,7 @@ TEST_F(Tick, foodPlacedThisTickCanExpireAtOnce)
     t.state().foodshown = false;
     t.form().setVisible(t.state().foodcell, false);
     t.random->queueCell(10, 10);
-    t.random->queue(0.0009);  // below 0.001: too late
+    t.random->queue(0.0009); // below 0.001: too late
     t.state().direction = "up";
     t.session.tick();
     EXPECT_FALSE(t.state().foodshown);
@@ -154,7 +154,7 @@ TEST_F(Tick, collisionWithTheCellTheTailLeavesShowsTheHead)
     }
     s.headpos = 4;
     s.tailpos = 0;
-    s.growcount = 20;  // the tail moves this tick
+    s.growcount = 20; // the tail moves this tick
     s.headx = 26;
     s.heady = 25;
     s.direction = "left";
@@ -171,7 +171,7 @@ TEST_F(Tick, aHeadOffTheBoardEndsTheGameAndTouchesNoCell)
 {
     GameState& s = t.state();
     s.direction = "up";
-    s.heady = 1;  // on the top wall already; the next move leaves the board
+    s.heady = 1; // on the top wall already; the next move leaves the board
     s.headx = 30;
     t.form().damage().clear();
     tickOnce();
@@ -184,7 +184,7 @@ TEST_F(Tick, aHeadOffTheBoardEndsTheGameAndTouchesNoCell)
         EXPECT_EQ(k, 1225);
     }
     t.form().damage().clear();
-    tickOnce();  // the previous head is off the board too: nothing to recolour
+    tickOnce(); // the previous head is off the board too: nothing to recolour
     EXPECT_TRUE(t.form().damage().cells().empty());
     EXPECT_EQ(s.score, 3);
 }
@@ -196,8 +196,8 @@ TEST_F(Tick, pastASideWallTheHeadLandsOnTheNeighbouringRow)
     s.headx = 1;
     s.heady = 10;
     tickOnce();
-    EXPECT_EQ(s.headcell, cellNumber(50, 9, 50));  // column 0 of row 10 is column 50 of row 9
+    EXPECT_EQ(s.headcell, cellNumber(50, 9, 50)); // column 0 of row 10 is column 50 of row 9
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

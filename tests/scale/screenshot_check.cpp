@@ -13,7 +13,7 @@ constexpr int across = 50;
 constexpr QRgb red = qRgb(255, 0, 0);
 
 struct Box {
-    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive
+    int left = 0, top = 0, right = -1, bottom = -1; // inclusive
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
 };
@@ -96,7 +96,7 @@ CellCount inspectCells(const QImage& img, const Box& board, int pitch, std::stri
     return n;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -123,8 +123,9 @@ int main(int argc, char* argv[])
     const int marginLeft = board->left, marginRight = img.width() - 1 - board->right;
     const int marginTop = board->top, marginBottom = img.height() - 1 - board->bottom;
     if (std::abs(marginLeft - marginRight) > 1 || std::abs(marginTop - marginBottom) > 1) {
-        return fail("board not centred: margins " + std::to_string(marginLeft) + "/" + std::to_string(marginRight) +
-                    " " + std::to_string(marginTop) + "/" + std::to_string(marginBottom));
+        return fail("board not centred: margins " + std::to_string(marginLeft) + "/" +
+                    std::to_string(marginRight) + " " + std::to_string(marginTop) + "/" +
+                    std::to_string(marginBottom));
     }
     std::string problem;
     const CellCount n = inspectCells(img, *board, pitch, problem);
@@ -137,7 +138,7 @@ int main(int argc, char* argv[])
     if (n.blurred != 0) {
         return fail(std::to_string(n.blurred) + " cells not one flat colour");
     }
-    std::printf("screenshot_check: %dx%d window, 50x50 cells of %d px at %d,%d, 196 wall cells\n", img.width(),
-                img.height(), pitch, board->left, board->top);
+    std::printf("screenshot_check: %dx%d window, 50x50 cells of %d px at %d,%d, 196 wall cells\n",
+                img.width(), img.height(), pitch, board->left, board->top);
     return EXIT_SUCCESS;
 }

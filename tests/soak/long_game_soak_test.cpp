@@ -35,10 +35,7 @@ std::int16_t choose(const GameState& s, std::mt19937& steer)
     return dy < 0 ? keys::up : keys::down;
 }
 
-bool onBoard(const GameState& s)
-{
-    return s.headx >= 1 && s.headx <= 50 && s.heady >= 1 && s.heady <= 50;
-}
+bool onBoard(const GameState& s) { return s.headx >= 1 && s.headx <= 50 && s.heady >= 1 && s.heady <= 50; }
 
 ::testing::AssertionResult inRange(const GameSession& session)
 {

@@ -13,8 +13,7 @@ public:
     void reseed() override
     {
         ++reseeds;
-        fallback_.reseed();  // each board of a run differs, and every run is the same
-
+        fallback_.reseed(); // each board of a run differs, and every run is the same
     }
 
     double draw() override
@@ -45,4 +44,4 @@ private:
     SeededRandom fallback_{[this] { return 20261208u + static_cast<std::uint32_t>(reseeds); }};
 };
 
-}  // namespace worm::testing
+} // namespace worm::testing

@@ -11,7 +11,7 @@ namespace worm::testing {
 struct ScriptedSession {
     ScriptedSession() : random(new ScriptedRandom), session(std::unique_ptr<RandomSource>(random)) {}
 
-    ScriptedRandom* random;  // owned by the session
+    ScriptedRandom* random; // owned by the session
     GameSession session;
 
     FormModel& form() { return session.form(); }
@@ -43,7 +43,7 @@ inline bool isWall(int k)
     return x == 1 || x == 50 || y == 1 || y == 50;
 }
 
-}  // namespace worm::testing
+} // namespace worm::testing
 
 namespace worm::testing {
 
@@ -62,4 +62,4 @@ inline void stageObstacle(ScriptedSession& t, int cell, Colour colour = colours:
     t.form().setVisible(cell, true);
 }
 
-}  // namespace worm::testing
+} // namespace worm::testing

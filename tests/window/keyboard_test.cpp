@@ -34,13 +34,13 @@ TEST_F(Keyboard, noStraightReversalButTurnsAreTaken)
     press(keys::right);
     EXPECT_EQ(direction(), "left");
     press(keys::up);
-    press(keys::right);  // two quick turns reverse the worm onto itself
+    press(keys::right); // two quick turns reverse the worm onto itself
     EXPECT_EQ(direction(), "right");
 }
 
 TEST_F(Keyboard, otherKeysResumeOnlyOnceAHeadingExists)
 {
-    press(65);  // 'A'
+    press(65); // 'A'
     EXPECT_EQ(interval(), 0);
     direction() = "up";
     press(65);
@@ -54,7 +54,7 @@ TEST_F(Keyboard, pPausesEvenWhileTickingAndBeforeAnyArrow)
     EXPECT_EQ(interval(), 0);
     press(keys::down);
     EXPECT_EQ(interval(), 75);
-    EXPECT_TRUE(t.form().button(Button::pause).visible);  // an arrow resumes but leaves it shown
+    EXPECT_TRUE(t.form().button(Button::pause).visible); // an arrow resumes but leaves it shown
     press(keys::p);
     EXPECT_EQ(interval(), 0);
 }
@@ -87,5 +87,5 @@ TEST_F(Keyboard, gameOverStartsANewGameFromScoreOneKeepingTheBest)
     EXPECT_EQ(interval(), 0);
 }
 
-}  // namespace
-}  // namespace worm::testing
+} // namespace
+} // namespace worm::testing

@@ -1,5 +1,5 @@
 // paintBoard: works in device pixels, so cell edges fall on whole pixels at any scale.
-#include "window/board_painter.h"
+#include "window/qt/board_painter.h"
 
 #include <cmath>
 
@@ -31,7 +31,7 @@ void paintCell(QPainter& painter, const CellRecord& c, const QRect& box)
     }
 }
 
-}  // namespace
+} // namespace
 
 void paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
                 const QRect& logicalClip)
@@ -54,4 +54,4 @@ void paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& lay
     painter.restore();
 }
 
-}  // namespace worm
+} // namespace worm

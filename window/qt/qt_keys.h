@@ -8,4 +8,4 @@ namespace worm {
 // Keys without a code of their own still arrive, so that any key can resume the game.
 std::int16_t virtualKeyCode(int qtKey);
 
-}  // namespace worm
+} // namespace worm

@@ -24,7 +24,7 @@ public:
     bool start();
 
     const GameSession& session() const { return session_; }
-    GameSession& session() { return session_; }  // for tests that stage a state
+    GameSession& session() { return session_; } // for tests that stage a state
     bool timerRunning() const { return timer_.isActive(); }
     CaptionButton* pauseButton() const { return pause_; }
     CaptionButton* gameoverButton() const { return gameover_; }
@@ -36,8 +36,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    template <typename Event>
-    void handle(Event&& event);
+    template <typename Event> void handle(Event&& event);
     void fail(const char* what);
     void sync();
     void syncTimer();
@@ -60,4 +59,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -46,16 +46,17 @@ TEST_P(BoardLayoutTest, GameOverButtonStaysCentredOnTheBoard)
     const BoardLayout layout(t.form(), f.width, f.height);
     const ButtonRecord& b = t.form().button(Button::gameover);
     const PixelRect r = layout.rect(b.left, b.top, b.width, b.height);
-    const int boardCentre2 = 2 * f.originX + 50 * f.pitch;  // doubled to stay whole
+    const int boardCentre2 = 2 * f.originX + 50 * f.pitch; // doubled to stay whole
     EXPECT_LE(std::abs(2 * r.x + r.width - boardCentre2), 1);
     EXPECT_NEAR(layout.pixelsPerTwip() * b.width, r.width, 1);
 }
 
 // The window's first size at 96 dpi and scale factors 1, 1.25, 1.5 and 2, then resized windows.
 INSTANTIATE_TEST_SUITE_P(Windows, BoardLayoutTest,
-                         ::testing::Values(Fit{450, 450, 9, 0, 0}, Fit{562, 562, 11, 6, 6}, Fit{675, 675, 13, 12, 12},
-                                           Fit{900, 900, 18, 0, 0}, Fit{1000, 900, 18, 50, 0},
-                                           Fit{1000, 821, 16, 100, 10}, Fit{49, 49, 1, 0, 0}));
+                         ::testing::Values(Fit{450, 450, 9, 0, 0}, Fit{562, 562, 11, 6, 6},
+                                           Fit{675, 675, 13, 12, 12}, Fit{900, 900, 18, 0, 0},
+                                           Fit{1000, 900, 18, 50, 0}, Fit{1000, 821, 16, 100, 10},
+                                           Fit{49, 49, 1, 0, 0}));
 
-}  // namespace
-}  // namespace worm
+} // namespace
+} // namespace worm

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "window/form_design.h"
-#include "window/game_icon.h"
-#include "window/game_window.h"
+#include "window/qt/game_icon.h"
+#include "window/qt/game_window.h"
 
 namespace {
 
@@ -18,14 +18,15 @@ std::uint32_t secondsSinceMidnight()
     return static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay() / 1000);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("worm"));
-    QGuiApplication::setDesktopFileName(QStringLiteral(WORM_APP_ID));  // ties the window to its menu entry
-    const double twipsPerPixel = worm::design::twipsPerInch / QApplication::primaryScreen()->logicalDotsPerInchX();
+    QGuiApplication::setDesktopFileName(QStringLiteral(WORM_APP_ID)); // ties the window to its menu entry
+    const double twipsPerPixel =
+        worm::design::twipsPerInch / QApplication::primaryScreen()->logicalDotsPerInchX();
     worm::GameWindow window(std::make_unique<worm::SeededRandom>(secondsSinceMidnight), twipsPerPixel);
     if (!window.start()) {
         return EXIT_FAILURE;

@@ -1,6 +1,6 @@
 // CaptionButton: the bevel from the style, the caption word-wrapped the way a classic form
 // wraps a caption too long for one line.
-#include "window/caption_button.h"
+#include "window/qt/caption_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -11,7 +11,7 @@ namespace worm {
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
-    setFocusPolicy(Qt::NoFocus);  // every key must reach the board
+    setFocusPolicy(Qt::NoFocus); // every key must reach the board
     QFont font(QString::fromLatin1(design::buttonFontFamily));
     font.setPointSizeF(design::buttonFontPoints);
     font.setBold(true);
@@ -30,4 +30,4 @@ void CaptionButton::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text());
 }
 
-}  // namespace worm
+} // namespace worm

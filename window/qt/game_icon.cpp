@@ -1,5 +1,5 @@
 // gameIcon: renders the SVG built into the program at the common icon sizes.
-#include "window/game_icon.h"
+#include "window/qt/game_icon.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -22,4 +22,4 @@ QIcon gameIcon()
     return icon;
 }
 
-}  // namespace worm
+} // namespace worm

@@ -9,4 +9,4 @@ namespace worm {
 // here, rather than through an icon plugin, keeps the icon from depending on what is installed.
 QIcon gameIcon();
 
-}  // namespace worm
+} // namespace worm

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "tests/support/scripted_random.h"
-#include "window/caption_button.h"
-#include "window/game_window.h"
 #include "window/handlers.h"
-#include "window/qt_keys.h"
+#include "window/qt/caption_button.h"
+#include "window/qt/game_window.h"
+#include "window/qt/qt_keys.h"
 
 namespace worm {
 
@@ -62,7 +62,7 @@ private slots:
         auto w = open();
         QVERIFY(w);
         QTest::keyClick(w.get(), Qt::Key_P);
-        QTest::mouseClick(w->pauseButton(), Qt::LeftButton);  // no heading: the first tick collides
+        QTest::mouseClick(w->pauseButton(), Qt::LeftButton); // no heading: the first tick collides
         QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
         QVERIFY(!w->timerRunning());
         const auto best = w->session().state().best;
@@ -98,7 +98,7 @@ private slots:
     }
 };
 
-}  // namespace worm
+} // namespace worm
 
 QTEST_MAIN(worm::GameWindowTest)
 #include "game_window_test.moc"

@@ -12,9 +12,9 @@
 
 #include "tests/soak/soak_support.h"
 #include "tests/support/scripted_random.h"
-#include "window/caption_button.h"
-#include "window/game_window.h"
 #include "window/handlers.h"
+#include "window/qt/caption_button.h"
+#include "window/qt/game_window.h"
 
 namespace {
 

@@ -16,4 +16,4 @@ inline const QColor boardBackground{168, 168, 160};
 void paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
                 const QRect& logicalClip);
 
-}  // namespace worm
+} // namespace worm

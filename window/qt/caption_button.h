@@ -14,4 +14,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace worm
+} // namespace worm

@@ -1,5 +1,5 @@
 // GameWindow: every event runs its handler to completion, then the window mirrors the model.
-#include "window/game_window.h"
+#include "window/qt/game_window.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -8,10 +8,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "window/board_painter.h"
-#include "window/caption_button.h"
 #include "window/form_design.h"
-#include "window/qt_keys.h"
+#include "window/qt/board_painter.h"
+#include "window/qt/caption_button.h"
+#include "window/qt/qt_keys.h"
 
 namespace worm {
 
@@ -21,8 +21,8 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixe
       gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this))
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);  // the painter covers every pixel itself
-    timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer would let the 75 ms period wander
+    setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
+    timer_.setTimerType(Qt::PreciseTimer); // a coarse timer would let the 75 ms period wander
     connect(&timer_, &QTimer::timeout, this, [this] { handle([this] { session_.tick(); }); });
     connect(pause_, &QPushButton::clicked, this, [this] { handle([this] { session_.pauseClicked(); }); });
     connect(gameover_, &QPushButton::clicked, this,
@@ -35,8 +35,7 @@ bool GameWindow::start()
     return !failed_;
 }
 
-template <typename Event>
-void GameWindow::handle(Event&& event)
+template <typename Event> void GameWindow::handle(Event&& event)
 {
     if (failed_) {
         return;
@@ -75,7 +74,7 @@ void GameWindow::sync()
     }
     syncTimer();
     if (form.damage().everything()) {
-        relayout();  // a new board: the buttons are placed on its layout
+        relayout(); // a new board: the buttons are placed on its layout
     }
     syncButtons();
     repaintDamage();
@@ -99,7 +98,8 @@ void GameWindow::syncTimer()
 // Buttons are placed only when they or the layout changed, not on every tick.
 void GameWindow::syncButtons()
 {
-    for (const auto& [widget, b] : {std::pair{pause_, Button::pause}, std::pair{gameover_, Button::gameover}}) {
+    for (const auto& [widget, b] :
+         {std::pair{pause_, Button::pause}, std::pair{gameover_, Button::gameover}}) {
         ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
         if (!buttonsPlaced_ || session_.form().button(b) != applied) {
             applied = session_.form().button(b);
@@ -144,7 +144,7 @@ void GameWindow::repaintDamage()
 void GameWindow::relayout()
 {
     const qreal dpr = devicePixelRatioF();
-    buttonsPlaced_ = false;  // they follow the board
+    buttonsPlaced_ = false; // they follow the board
     layout_ = BoardLayout(session_.form(), static_cast<int>(std::floor(width() * dpr)),
                           static_cast<int>(std::floor(height() * dpr)));
 }
@@ -162,7 +162,7 @@ QRect GameWindow::logicalRect(const PixelRect& r) const
 
 void GameWindow::keyPressEvent(QKeyEvent* event)
 {
-    const std::int16_t code = virtualKeyCode(event->key());  // auto-repeats count as presses
+    const std::int16_t code = virtualKeyCode(event->key()); // auto-repeats count as presses
     handle([this, code] { session_.keyDown(code); });
 }
 
@@ -182,4 +182,4 @@ void GameWindow::resizeEvent(QResizeEvent*)
 // Tab is a key like any other here, not a move between the buttons.
 bool GameWindow::focusNextPrevChild(bool) { return false; }
 
-}  // namespace worm
+} // namespace worm
