@@ -16,7 +16,6 @@ std::vector<worm::bench::Budget> budgets()
         {"BM_OrdinaryTick", "one ordinary tick, rules work", "", 1, "us"},
         {"BM_OrdinaryTick", "heap allocations per ordinary tick", "allocs_per_tick", 0, "allocs"},
         {"BM_OrdinaryTick", "cells a steady ordinary tick marks for repaint", "max_cells", 4, "cells"},
-        {"BM_TickDamageScan", "cells any tick but a level change marks (4000)", "max_cells", 4, "cells"},
         {"BM_FormLoad", "Form_Load, rules work", "", 100, "us"},
         {"BM_LevelChangeTick", "the tick that changes the level", "", 2, "ms"},
         {"BM_PaintBoard", "full paint of a busy board, offscreen", "", 2, "ms"},

@@ -6,11 +6,13 @@
 
 #include <cmath>
 
-#include "bench/staging.h"
+#include "tests/support/staging.h"
 #include "window/qt/board_painter.h"
 
 namespace worm::bench {
 namespace {
+
+using testing::StagedGame;
 
 // The whole board of a mid-game, at the size the window opens at on a 96 dpi screen.
 void BM_PaintBoard(benchmark::State& state)

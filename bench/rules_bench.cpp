@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
-#include "bench/alloc_counter.h"
-#include "bench/staging.h"
+#include "tests/support/alloc_counter.h"
+#include "tests/support/staging.h"
 
 namespace worm::bench {
 namespace {
+
+using testing::allocationCount;
+using testing::StagedGame;
 
 // Put the saved board back after this many ticks, well before the worm could catch its tail.
 constexpr int ticksPerStage = 100;
@@ -32,7 +35,7 @@ void BM_OrdinaryTick(benchmark::State& state)
             state.ResumeTiming();
         }
         const std::uint64_t before = allocationCount();
-        steer(session);
+        testing::steerRound(session);
         session.tick();
         allocations += allocationCount() - before;
         Damage& damage = session.form().damage();
@@ -56,40 +59,6 @@ void BM_OrdinaryTick(benchmark::State& state)
 }
 BENCHMARK(BM_OrdinaryTick);
 
-// The same count over a long stretch of play with a meal served every so often, so that meals,
-// new food, expiry and growth all occur: the most cells any tick but a level change marks.
-void BM_TickDamageScan(benchmark::State& state)
-{
-    constexpr int ticksToScan = 4000;
-    constexpr int ticksPerMeal = 40;
-    std::size_t maxMarked = 0;
-    std::int64_t meals = 0, levelChanges = 0;
-    for (auto _ : state) {
-        StagedGame staged;
-        GameSession& session = staged.session();
-        for (int n = 0; n < ticksToScan; ++n) {
-            const std::int64_t score = session.state().score;
-            steer(session);
-            if (n % ticksPerMeal == 0) {
-                staged.putFoodAhead();
-            }
-            session.tick();
-            meals += session.state().score - score > 100 ? 1 : 0;
-            Damage& damage = session.form().damage();
-            if (damage.everything()) {
-                ++levelChanges;
-            } else {
-                maxMarked = std::max(maxMarked, damage.cells().size());
-            }
-            damage.clear();
-        }
-    }
-    state.counters["max_cells"] = static_cast<double>(maxMarked);
-    state.counters["meals"] = static_cast<double>(meals);
-    state.counters["level_changes"] = static_cast<double>(levelChanges);
-}
-BENCHMARK(BM_TickDamageScan)->Iterations(1)->Unit(benchmark::kMillisecond);
-
 // Form_Load as the Game Over button runs it: unload, then show, which restores the design
 // values, builds the 2500 cells, places the obstacles and runs the first tick.
 void BM_FormLoad(benchmark::State& state)
@@ -108,7 +77,8 @@ BENCHMARK(BM_FormLoad)->Unit(benchmark::kMicrosecond);
 void BM_LevelChangeTick(benchmark::State& state)
 {
     StagedGame staged;
-    staged.stageLevelChange();
+    testing::stageLevelChange(staged.session());
+    staged.session().form().damage().clear();
     staged.save();
     GameSession& session = staged.session();
     const std::int64_t scoreBefore = session.state().score;

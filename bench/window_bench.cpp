@@ -8,12 +8,14 @@
 
 #include <ctime>
 
-#include "bench/alloc_counter.h"
-#include "bench/staging.h"
+#include "tests/support/alloc_counter.h"
+#include "tests/support/staging.h"
 #include "window/qt/game_window.h"
 
 namespace worm::bench {
 namespace {
+
+using testing::StagedGame;
 
 double threadCpuSeconds()
 {
@@ -30,7 +32,7 @@ void BM_WindowTick(benchmark::State& state)
     std::uint64_t firstAllocations = 0, lastAllocations = 0;
     double firstCpu = 0, lastCpu = 0;
     for (auto _ : state) {
-        GameWindow window(std::make_unique<SeededRandom>([] { return fixedSeed; }), 15);
+        GameWindow window(std::make_unique<SeededRandom>([] { return StagedGame::seed; }), 15);
         if (!window.start()) {
             state.SkipWithError("the window did not load");
             return;
@@ -38,7 +40,7 @@ void BM_WindowTick(benchmark::State& state)
         window.show();
         QObject::connect(&window, &QWidget::windowTitleChanged, [&] {
             ++titles;
-            lastAllocations = allocationCount();
+            lastAllocations = testing::allocationCount();
             lastCpu = threadCpuSeconds();
             if (titles == 1) {
                 firstAllocations = lastAllocations;

@@ -3,15 +3,22 @@
 // only while the timer runs, as the event loop delivers them.
 #include "fuzz/event_script.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
-#include "fuzz/board_watch.h"
-#include "fuzz/script_random.h"
+#include "tests/support/board_invariants.h"
+#include "tests/support/scripted_random.h"
 #include "window/handlers.h"
 
 namespace worm::fuzz {
 namespace {
+
+using testing::BoardInvariants;
+using testing::Event;
+using testing::InvariantBroken;
+using testing::ScriptedRandom;
 
 ScriptTotals totals_;
 
@@ -32,12 +39,9 @@ private:
 
 class Player {
 public:
-    Player(GameSession& session, ScriptRandom& random) : session_(session), random_(random), watch_(session)
+    Player(GameSession& session, ScriptedRandom& random) : session_(session), random_(random), watch_(session)
     {
-        session_.form().setLoadHandler([this] {
-            Form_Load(session_.game());
-            watch_.boardLoaded();
-        });
+        watch_.attach();
     }
 
     void play(Bytes& in)
@@ -88,11 +92,11 @@ private:
             break;
         }
         case 9:
-            random_.queue(in.next());
+            random_.queueByte(in.next());
             break;
         case 10:
-            random_.queue(in.next());
-            random_.queue(in.next());
+            random_.queueByte(in.next());
+            random_.queueByte(in.next());
             break;
         default:
             // Points a long game could have gathered, so that a meal can change the level.
@@ -139,8 +143,8 @@ private:
     }
 
     GameSession& session_;
-    ScriptRandom& random_;
-    BoardWatch watch_;
+    ScriptedRandom& random_;
+    BoardInvariants watch_;
     std::uint64_t events_ = 0;
 };
 
@@ -150,12 +154,14 @@ void runScript(const std::uint8_t* data, std::size_t size)
 {
     ++totals_.inputs;
     Bytes in(data, size);
-    auto random = std::make_unique<ScriptRandom>(in.next());
-    ScriptRandom& r = *random;
+    auto random = std::make_unique<ScriptedRandom>(in.next());
+    ScriptedRandom& r = *random;
     try {
         GameSession session(std::move(random));
         Player player(session, r);
         player.play(in);
+    } catch (const InvariantBroken& e) {
+        finding(e.what());
     } catch (const std::exception& e) {
         // No staged state comes near the points limit, so every error here is a fault.
         finding(std::string("uncaught ") + e.what());
@@ -163,5 +169,12 @@ void runScript(const std::uint8_t* data, std::size_t size)
 }
 
 const ScriptTotals& totals() { return totals_; }
+
+void finding(const std::string& what)
+{
+    std::fprintf(stderr, "worm_fuzz: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
 
 } // namespace worm::fuzz

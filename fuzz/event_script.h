@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace worm::fuzz {
 
@@ -15,5 +16,8 @@ struct ScriptTotals {
 void runScript(const std::uint8_t* data, std::size_t size);
 
 const ScriptTotals& totals();
+
+// Reports what broke and aborts, so that the fuzzer keeps the input as a finding.
+[[noreturn]] void finding(const std::string& what);
 
 } // namespace worm::fuzz

@@ -10,8 +10,8 @@
 #include <functional>
 #include <memory>
 
-#include "tests/soak/soak_support.h"
 #include "tests/support/scripted_random.h"
+#include "tests/support/staging.h"
 #include "window/handlers.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_window.h"

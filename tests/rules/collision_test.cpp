@@ -36,7 +36,7 @@ TEST_F(Collision, wallObstacleAndBodyAllEndTheGameWithARedCell)
     for (const Colour what : {colours::obstacle, colours::mealObstacle, colours::body}) {
         SCOPED_TRACE(what);
         t.session.gameoverClicked();
-        stageObstacle(t, 1175, what);
+        stageObstacle(t.session, 1175, what);
         t.session.keyDown(keys::up);
         t.random->queue(0.5);
         t.session.tick();
@@ -51,7 +51,7 @@ TEST_F(Collision, wallObstacleAndBodyAllEndTheGameWithARedCell)
 
 TEST_F(Collision, anyKeyButPResumesAfterAGameOverAndTheWormGoesOn)
 {
-    stageObstacle(t, 1175);
+    stageObstacle(t.session, 1175);
     stepUp();
     ASSERT_EQ(t.form().interval(), 0);
     t.session.keyDown(32); // space
@@ -65,7 +65,7 @@ TEST_F(Collision, anyKeyButPResumesAfterAGameOverAndTheWormGoesOn)
 TEST_F(Collision, aMealScores101AddsABlueObstacleElsewhereAndNoCollision)
 {
     t.form().setVisible(t.state().foodcell, false);
-    stageFood(t, 1175);
+    stageFood(t.session, 1175);
     const auto score = t.state().score;
     const int blues = cellsOfColour(t.form(), colours::mealObstacle);
     t.random->queue(0.5);        // no expiry
@@ -87,7 +87,7 @@ TEST_F(Collision, aMealAddsFiveCellsOfLengthOnlyOnceTheTailHasMovedMoreThanFive)
     for (const int tail : {6, 5, 0}) {
         SCOPED_TRACE(tail);
         s.tailpos = tail;
-        stageFood(t, 1175);
+        stageFood(t.session, 1175);
         gotfood(t.session.game());
         s.headcell = 1225;
         EXPECT_EQ(s.tailpos, tail > 5 ? tail - 5 : tail);
@@ -110,7 +110,7 @@ protected:
     {
         t.state().points = points;
         t.form().setVisible(t.state().foodcell, false);
-        stageFood(t, 1175);
+        stageFood(t.session, 1175);
         t.form().setLoadHandler([this] {
             pointsAtLoad.push_back(t.state().points);
             Form_Load(t.session.game());
@@ -153,7 +153,7 @@ TEST_F(LevelChange, aMealPast5000RebuildsTheBoardInsideTheTick)
 
 TEST_F(LevelChange, nothingOfTheOldBoardRemains)
 {
-    stageObstacle(t, cellNumber(40, 40, 50), colours::mealObstacle);
+    stageObstacle(t.session, cellNumber(40, 40, 50), colours::mealObstacle);
     eatWithPoints(4950);
     const FormModel& f = t.form();
     EXPECT_EQ(cellsOfColour(f, colours::mealObstacle), 0);

@@ -42,7 +42,7 @@ TEST_F(Grow, keepsTheTailOnElevenTicksOfEvery250)
 TEST_F(Grow, theTailStepHidesWhateverTheCellShows)
 {
     const int cell = cellNumber(7, 8, 50);
-    stageFood(t, cell); // food that happened to land on an erased trail cell
+    stageFood(t.session, cell); // food that happened to land on an erased trail cell
     t.state().trail.set(1, static_cast<std::int16_t>(cell));
     t.state().growcount = 11;
     growOnce();

@@ -43,7 +43,7 @@ TEST_F(Placement, theColumnIsDrawnBeforeTheRow)
 TEST_F(Placement, foodGoesOnlyOnAHiddenCellAndKeepsItsShape)
 {
     t.form().setShape(cellNumber(30, 30, 50), Shape::rectangle);
-    stageObstacle(t, cellNumber(20, 20, 50));
+    stageObstacle(t.session, cellNumber(20, 20, 50));
     t.random->queueCell(20, 20); // occupied
     t.random->queueCell(50, 3);  // wall
     t.random->queueCell(30, 30); // free

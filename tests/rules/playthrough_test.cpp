@@ -1,4 +1,4 @@
-// Whole games played by a simple steering policy, with the board checked after every tick.
+// Whole games played by a simple steering policy, with every cell checked after every event.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -76,69 +76,35 @@ std::int16_t steer(const GameState& s, const FormModel& f)
     return best != 0 ? best : keys::up;
 }
 
-std::vector<bool> wormCells(const GameState& s)
-{
-    std::vector<bool> cells(2501);
-    for (int pos = s.tailpos; pos != s.headpos;) {
-        pos = Trail::advance(pos);
-        if (s.trail.at(pos) != noCell) {
-            cells[static_cast<std::size_t>(s.trail.at(pos))] = true;
-        }
-    }
-    return cells;
-}
-
-// Every visible cell is the wall, an obstacle, the food, the worm, or the cell a collision
-// has just turned red.
-void checkBoard(const GameSession& g)
-{
-    const GameState& s = g.state();
-    const FormModel& f = g.form();
-    const std::vector<bool> worm = wormCells(s);
-    const bool over = !g.ticking() && f.button(Button::gameover).visible;
-    for (int k = 1; k <= 2500; ++k) {
-        const CellRecord& c = f.cell(k);
-        if (!c.visible || isWall(k) || c.colour == colours::obstacle || c.colour == colours::mealObstacle) {
-            continue;
-        }
-        if (c.colour == colours::food) {
-            ASSERT_TRUE(s.foodshown && s.foodcell == k) << "stray food at " << k;
-        } else if (c.colour == colours::collision) {
-            ASSERT_TRUE(over) << "red cell " << k << " while the game goes on";
-        } else {
-            ASSERT_TRUE(worm[static_cast<std::size_t>(k)])
-                << "cell " << k << " shows the worm but is not in its trail";
-        }
-    }
-    ASSERT_EQ(f.title(), std::string(ScoreLine(s.score, s.best).text()));
-    ASSERT_GE(s.best, s.score);
-}
+// Every load is the first board, a Game Over click, or a level change.
+std::int64_t levelChanges(const BoardInvariants& board, int games) { return board.loads() - 1 - games; }
 
 TEST(Playthrough, manyGamesKeepTheBoardConsistentThroughLevelChanges)
 {
     ScriptedSession t;
-    int levelChanges = 0;
-    t.form().setLoadHandler([&] {
-        levelChanges += t.state().restarting ? 0 : 1;
-        Form_Load(t.session.game());
-    });
-    t.session.load();
-    levelChanges = 0;
+    GameSession& g = t.session;
+    BoardInvariants board(g, 1); // every cell after every event
+    board.attach();
+    g.load();
+    board.afterEvent(Event::load);
     int games = 0;
-    for (long ticks = 0; ticks < 300'000 && (games < 20 || levelChanges < 1); ++ticks) {
-        GameSession& g = t.session;
+    for (long ticks = 0; ticks < 300'000 && (games < 20 || levelChanges(board, games) < 1); ++ticks) {
         if (!g.ticking() && g.form().button(Button::gameover).visible) {
             ++games;
             g.gameoverClicked();
+            ASSERT_NO_THROW(board.afterEvent(Event::gameoverClick)) << "game " << games;
         }
         g.keyDown(steer(g.state(), g.form()));
+        ASSERT_NO_THROW(board.afterEvent(Event::key)) << "game " << games << ", tick " << ticks;
         g.tick();
-        ASSERT_NO_FATAL_FAILURE(checkBoard(g)) << "game " << games << ", tick " << ticks;
+        ASSERT_NO_THROW(board.afterEvent(Event::tick)) << "game " << games << ", tick " << ticks;
+        ASSERT_EQ(g.form().title(), std::string(ScoreLine(g.state().score, g.state().best).text()));
     }
-    std::printf("%d games, %d level changes, best %lld\n", games, levelChanges,
+    const std::int64_t levels = levelChanges(board, games);
+    std::printf("%d games, %lld level changes, best %lld\n", games, static_cast<long long>(levels),
                 static_cast<long long>(t.state().best));
     EXPECT_GE(games, 20);
-    EXPECT_GE(levelChanges, 1);
+    EXPECT_GE(levels, 1);
 }
 
 } // namespace

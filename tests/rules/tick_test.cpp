@@ -102,7 +102,7 @@ TEST_F(Tick, scoreRisesEvenOnTheTickThatEndsTheGameAndBestFollows)
 
 TEST_F(Tick, collisionLeavesTheCellRedAndTheBodyStillFollows)
 {
-    stageObstacle(t, 1175); // straight above the head
+    stageObstacle(t.session, 1175); // straight above the head
     t.state().direction = "up";
     tickOnce();
     EXPECT_EQ(t.form().cell(1175).colour, colours::collision);
@@ -180,9 +180,7 @@ TEST_F(Tick, aHeadOffTheBoardEndsTheGameAndTouchesNoCell)
     EXPECT_EQ(t.form().interval(), 0);
     EXPECT_TRUE(t.form().button(Button::gameover).visible);
     // Only the previous head (a board cell) turned to body; nothing off the board was drawn.
-    for (const int k : t.form().damage().cells()) {
-        EXPECT_EQ(k, 1225);
-    }
+    EXPECT_EQ(t.form().damage().cells(), std::vector<std::int16_t>{1225});
     t.form().damage().clear();
     tickOnce(); // the previous head is off the board too: nothing to recolour
     EXPECT_TRUE(t.form().damage().cells().empty());

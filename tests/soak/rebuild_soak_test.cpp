@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "tests/soak/soak_support.h"
+#include "tests/support/staging.h"
 #include "window/handlers.h"
 
 namespace worm::testing {

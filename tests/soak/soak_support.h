@@ -1,12 +1,9 @@
-// Soak helpers: resident memory, whether a leak checker owns the heap, and staging a meal that
-// changes the level.
+// Soak helpers: resident memory, and whether a leak checker owns the heap.
 #pragma once
 
 #include <cstdint>
 #include <fstream>
 #include <string>
-
-#include "window/game_session.h"
 
 namespace worm::testing {
 
@@ -41,23 +38,6 @@ constexpr bool underAddressSanitizer()
 #else
     return false;
 #endif
-}
-
-// Points one meal short of a new level and food on the cell above the head: the next Up and
-// tick eat it. Food the tick lets expire first (1 in 1000) leaves the board as it was.
-inline void stageLevelChange(GameSession& session)
-{
-    GameState& s = session.state();
-    FormModel& form = session.form();
-    if (s.foodshown) {
-        form.setVisible(s.foodcell, false);
-    }
-    const int above = static_cast<int>(cellNumber(s.headx, s.heady - 1, s.cols));
-    form.setFillColour(above, colours::food);
-    form.setVisible(above, true);
-    s.foodcell = above;
-    s.foodshown = true;
-    s.points = 5000;
 }
 
 } // namespace worm::testing

@@ -1,15 +1,25 @@
-// BoardWatch: the invariants of a running game, in terms of the state and the cells.
-#include "fuzz/board_watch.h"
+// BoardInvariants: the invariants of a running game, in terms of the state and the cells.
+#include "tests/support/board_invariants.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "rules/colour.h"
+#include "window/handlers.h"
 
-namespace worm::fuzz {
+namespace worm::testing {
 namespace {
 
 constexpr int centre = 1225;
+
+// The message is built only when something is wrong: checks run after every event.
+template <typename Message> void require(bool ok, Message&& what)
+{
+    if (!ok) {
+        throw InvariantBroken(what());
+    }
+}
+
+} // namespace
 
 bool isWall(int k)
 {
@@ -18,28 +28,25 @@ bool isWall(int k)
     return x == 1 || x == 50 || y == 1 || y == 50;
 }
 
-// The message is built only when something is wrong: checks run after every event.
-template <typename Message> void require(bool ok, Message&& what)
+BoardInvariants::BoardInvariants(GameSession& session, int fullCheckEvery)
+    : session_(session), fullCheckEvery_(fullCheckEvery < 1 ? 1 : fullCheckEvery)
 {
-    if (!ok) {
-        finding(what());
-    }
 }
 
-} // namespace
-
-void finding(const std::string& what)
+void BoardInvariants::attach()
 {
-    std::fprintf(stderr, "worm_fuzz: %s\n", what.c_str());
-    std::fflush(stderr);
-    std::abort();
+    session_.form().setLoadHandler([this] {
+        Form_Load(session_.game());
+        boardLoaded();
+    });
 }
 
-void BoardWatch::boardLoaded()
+void BoardInvariants::boardLoaded()
 {
     ++loads_;
     entered_.reset();
     obstacles_.reset();
+    collided_ = false;
     const FormModel& f = session_.form();
     int count = 0;
     for (int k = 1; k < f.cellCount(); ++k) {
@@ -55,7 +62,7 @@ void BoardWatch::boardLoaded()
     });
 }
 
-void BoardWatch::afterEvent(Event e)
+void BoardInvariants::afterEvent(Event e)
 {
     const FormModel& f = session_.form();
     const GameState& s = session_.state();
@@ -74,8 +81,10 @@ void BoardWatch::afterEvent(Event e)
     if (s.headcell != noCell) {
         entered_.set(static_cast<std::size_t>(s.headcell));
     }
+    collided_ = collided_ || (e == Event::tick && session_.form().interval() == 0);
+    wormKnown_ = false;
     Damage& damage = session_.form().damage();
-    if (rebuilt || damage.everything() || ++events_ % 64 == 0) {
+    if (rebuilt || damage.everything() || ++events_ % static_cast<std::uint64_t>(fullCheckEvery_) == 0) {
         checkEveryCell();
     } else {
         for (const auto k : damage.cells()) {
@@ -87,17 +96,17 @@ void BoardWatch::afterEvent(Event e)
     best_ = s.best;
 }
 
-void BoardWatch::finalCheck()
+void BoardInvariants::finalCheck()
 {
     checkEveryCell();
     checkTrail();
 }
 
-void BoardWatch::checkCounters() const
+void BoardInvariants::checkCounters() const
 {
     const GameState& s = session_.state();
-    require(s.headpos >= 0 && s.headpos <= 5000,
-            [&] { return std::string("headpos " + std::to_string(s.headpos) + " left 0 to 5000"); });
+    require(s.headpos >= 1 && s.headpos <= 5000,
+            [&] { return std::string("headpos " + std::to_string(s.headpos) + " left 1 to 5000"); });
     require(s.tailpos >= 0 && s.tailpos <= 5000,
             [&] { return std::string("tailpos " + std::to_string(s.tailpos) + " left 0 to 5000"); });
     require(s.growcount >= 0 && s.growcount <= 249,
@@ -118,7 +127,7 @@ void BoardWatch::checkCounters() const
             [&] { return std::string("an unknown heading"); });
 }
 
-void BoardWatch::checkTitle() const
+void BoardInvariants::checkTitle() const
 {
     const GameState& s = session_.state();
     char expected[64];
@@ -129,7 +138,7 @@ void BoardWatch::checkTitle() const
 }
 
 // A tick adds 1, a meal 100 more, a level change's nested first tick 1 (and its own meal).
-void BoardWatch::checkScoreStep(Event e)
+void BoardInvariants::checkScoreStep(Event e)
 {
     const std::int64_t step = session_.state().score - score_;
     if (e == Event::gameoverClick || e == Event::load) {
@@ -149,7 +158,7 @@ void BoardWatch::checkScoreStep(Event e)
 
 // Only Game Over and a meal's level change rebuild the board, once, and the handler that asked
 // goes on against the new board without touching what it held of the old one.
-void BoardWatch::checkFreshBoard(Event e) const
+void BoardInvariants::checkFreshBoard(Event e) const
 {
     const FormModel& f = session_.form();
     const GameState& s = session_.state();
@@ -173,7 +182,7 @@ void BoardWatch::checkFreshBoard(Event e) const
     }
 }
 
-void BoardWatch::checkCell(int k) const
+void BoardInvariants::checkCell(int k) const
 {
     const CellRecord& c = session_.form().cell(k);
     if (k == 0) {
@@ -186,9 +195,10 @@ void BoardWatch::checkCell(int k) const
     const GameState& s = session_.state();
     const bool entered = entered_.test(static_cast<std::size_t>(k));
     const auto where = [k] { return "cell " + std::to_string(k); };
+    const bool worm = !wormKnown_ || worm_.test(static_cast<std::size_t>(k));
     if (c.colour == colours::wall) {
-        require(isWall(k) || entered,
-                [&] { return std::string(where() + " is red off the wall where the head never was"); });
+        require(isWall(k) || (entered && collided_),
+                [&] { return std::string(where() + " is red off the wall with no collision there"); });
     } else if (c.colour == colours::obstacle) {
         require(obstacles_.test(static_cast<std::size_t>(k)),
                 [&] { return std::string(where() + " is an obstacle the board build never placed"); });
@@ -199,18 +209,34 @@ void BoardWatch::checkCell(int k) const
         require(s.foodshown && s.foodcell == k,
                 [&] { return std::string(where() + " shows food the game does not know of"); });
     } else if (c.colour == colours::head) {
-        require(entered && c.shape == Shape::circle,
+        require(entered && worm && c.shape == Shape::circle,
                 [&] { return std::string(where() + " shows a head where the head never was"); });
     } else if (c.colour == colours::body) {
-        require(entered && c.shape == Shape::rectangle,
-                [&] { return std::string(where() + " shows body where the head never was"); });
+        require(entered && worm && c.shape == Shape::rectangle,
+                [&] { return std::string(where() + " shows body that is not in the worm's trail"); });
     } else {
-        finding(where() + " shows colour " + std::to_string(c.colour));
+        throw InvariantBroken(where() + " shows colour " + std::to_string(c.colour));
     }
 }
 
-void BoardWatch::checkEveryCell() const
+// The cells from just past the tail up to the head: the only ones that may show the worm.
+void BoardInvariants::markWorm()
 {
+    const GameState& s = session_.state();
+    worm_.reset();
+    for (int pos = s.tailpos; pos != s.headpos;) {
+        pos = Trail::advance(pos);
+        const int cell = s.trail.at(pos);
+        if (cell >= 1 && cell <= 2500) {
+            worm_.set(static_cast<std::size_t>(cell));
+        }
+    }
+    wormKnown_ = true;
+}
+
+void BoardInvariants::checkEveryCell()
+{
+    markWorm();
     const FormModel& f = session_.form();
     int blue = 0;
     for (int k = 0; k < f.cellCount(); ++k) {
@@ -223,7 +249,7 @@ void BoardWatch::checkEveryCell() const
     });
 }
 
-void BoardWatch::checkTrail() const
+void BoardInvariants::checkTrail() const
 {
     const Trail& trail = session_.state().trail;
     require(trail.at(0) == 0, [&] { return std::string("trail position 0 was written"); });
@@ -234,4 +260,4 @@ void BoardWatch::checkTrail() const
     }
 }
 
-} // namespace worm::fuzz
+} // namespace worm::testing

@@ -1,5 +1,5 @@
 // The program's global operator new, replaced by one that counts before it allocates.
-#include "bench/alloc_counter.h"
+#include "tests/support/alloc_counter.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -20,7 +20,7 @@ void* allocate(std::size_t size)
 
 } // namespace
 
-std::uint64_t worm::bench::allocationCount() { return allocations.load(std::memory_order_relaxed); }
+std::uint64_t worm::testing::allocationCount() { return allocations.load(std::memory_order_relaxed); }
 
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }

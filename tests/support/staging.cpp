@@ -1,11 +1,9 @@
-// Staging: a loop the worm follows round the board, and a saved mid-game to start from.
-#include "bench/staging.h"
-
-#include <stdexcept>
+// Staging: food, obstacles and level changes put in place, and the fixed-seed mid-game.
+#include "tests/support/staging.h"
 
 #include "window/handlers.h"
 
-namespace worm::bench {
+namespace worm::testing {
 namespace {
 
 constexpr int loopLow = 5;
@@ -45,14 +43,60 @@ const char* headingOf(std::int16_t key)
     }
 }
 
-SeededRandom* makeRandom()
-{
-    return new SeededRandom([] { return fixedSeed; });
-}
-
 } // namespace
 
-int steer(GameSession& session)
+void stageFood(GameSession& session, int cell)
+{
+    GameState& s = session.state();
+    FormModel& form = session.form();
+    if (s.foodshown && s.foodcell != cell) {
+        form.setVisible(s.foodcell, false);
+    }
+    form.setFillColour(cell, colours::food);
+    form.setVisible(cell, true);
+    s.foodshown = true;
+    s.foodcell = cell;
+}
+
+void stageObstacle(GameSession& session, int cell, Colour colour)
+{
+    session.form().setFillColour(cell, colour);
+    session.form().setVisible(cell, true);
+}
+
+int cellAhead(const GameState& s)
+{
+    auto x = s.headx;
+    auto y = s.heady;
+    if (s.direction == "down") {
+        ++y;
+    } else if (s.direction == "left") {
+        --x;
+    } else if (s.direction == "right") {
+        ++x;
+    } else {
+        --y;
+    }
+    return static_cast<int>(cellNumber(x, y, s.cols));
+}
+
+bool putFoodAhead(GameSession& session)
+{
+    const int next = cellAhead(session.state());
+    if (!session.form().exists(next) || next == 0 || session.form().visible(next)) {
+        return false;
+    }
+    stageFood(session, next);
+    return true;
+}
+
+void stageLevelChange(GameSession& session)
+{
+    stageFood(session, cellAhead(session.state()));
+    session.state().points = 5000;
+}
+
+int steerRound(GameSession& session)
 {
     const std::int16_t key = loopKey(session.state());
     int pressed = 0;
@@ -68,12 +112,12 @@ int steer(GameSession& session)
 }
 
 StagedGame::StagedGame(int ticksToPlay)
-    : random_(makeRandom()), session_(std::unique_ptr<RandomSource>(random_)),
-      savedRandom_([] { return fixedSeed; })
+    : random_(new SeededRandom([] { return seed; })), session_(std::unique_ptr<RandomSource>(random_)),
+      savedRandom_([] { return seed; })
 {
     session_.load();
     for (int n = 0; n < ticksToPlay || !session_.state().foodshown; ++n) {
-        steer(session_);
+        steerRound(session_);
         session_.tick();
     }
     session_.form().damage().clear();
@@ -94,45 +138,6 @@ void StagedGame::restore()
     *random_ = savedRandom_;
 }
 
-bool StagedGame::putFoodAhead()
-{
-    GameState& s = session_.state();
-    FormModel& form = session_.form();
-    steer(session_);
-    auto x = s.headx;
-    auto y = s.heady;
-    if (s.direction == "up")
-        --y;
-    if (s.direction == "down")
-        ++y;
-    if (s.direction == "left")
-        --x;
-    if (s.direction == "right")
-        ++x;
-    const int next = static_cast<int>(cellNumber(x, y, s.cols));
-    if (!form.exists(next) || form.visible(next)) {
-        return false;
-    }
-    if (s.foodshown) {
-        form.setVisible(s.foodcell, false);
-    }
-    form.setFillColour(next, colours::food);
-    form.setVisible(next, true);
-    s.foodcell = next;
-    s.foodshown = true;
-    form.damage().clear();
-    return true;
-}
-
-void StagedGame::stageLevelChange()
-{
-    if (!putFoodAhead()) {
-        throw std::logic_error("the cell ahead of the staged head is not free");
-    }
-    session_.state().points = 4950;
-}
-
-// Cells the worm covers: the trail from just past the tail up to the head.
 int StagedGame::wormLength() const
 {
     const GameState& s = session_.state();
@@ -140,4 +145,4 @@ int StagedGame::wormLength() const
     return span >= 0 ? span : span + Trail::lastPosition;
 }
 
-} // namespace worm::bench
+} // namespace worm::testing
