@@ -2,25 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "rules/collision.h"
-#include "tests/support/session.h"
+#include "tests/support/loaded_board.h"
 #include "window/handlers.h"
 
 namespace worm::testing {
 namespace {
 
-class Collision : public ::testing::Test {
+class Collision : public LoadedBoard {
 protected:
-    void SetUp() override
-    {
-        t.session.load();
-        ASSERT_EQ(t.state().score, 1) << "the fixed seed must not feed the head on the first tick";
-    }
     // The head at the centre moves one cell up, onto cell 1175.
     void stepUp()
     {
         t.state().direction = "up";
-        t.random->queue(0.5); // no expiry
-        t.session.tick();
+        tickKeepingFood();
     }
     void expectGameOver(int cell, Colour seen)
     {
@@ -28,7 +22,6 @@ protected:
         EXPECT_TRUE(t.form().button(Button::gameover).visible);
         EXPECT_EQ(t.form().fillColour(cell), seen);
     }
-    ScriptedSession t;
 };
 
 TEST_F(Collision, wallObstacleAndBodyAllEndTheGameWithARedCell)

@@ -6,25 +6,14 @@
 
 #include "rules/init.h"
 #include "rules/tick.h"
-#include "tests/support/session.h"
+#include "tests/support/loaded_board.h"
 
 namespace worm::testing {
 namespace {
 
-class Tick : public ::testing::Test {
+class Tick : public LoadedBoard {
 protected:
-    void SetUp() override
-    {
-        t.session.load();
-        ASSERT_EQ(t.state().score, 1) << "the fixed seed must not feed the head on the first tick";
-        t.form().damage().clear();
-    }
-    void tickOnce()
-    {
-        t.random->queue(0.5); // the expiry draw: food stays
-        t.session.tick();
-    }
-    ScriptedSession t;
+    void tickOnce() { tickKeepingFood(); }
 };
 
 TEST(FirstTick, drawsTheHeadAtTheCentreAndRecolorsOnlyTheTemplate)

@@ -1,19 +1,17 @@
 // Form_KeyDown, pause_Click and gameover_Click, driven the way the event loop drives them.
 #include <gtest/gtest.h>
 
-#include "tests/support/session.h"
+#include "tests/support/loaded_board.h"
 #include "window/handlers.h"
 
 namespace worm::testing {
 namespace {
 
-class Keyboard : public ::testing::Test {
+class Keyboard : public LoadedBoard {
 protected:
-    void SetUp() override { t.session.load(); }
     void press(std::int16_t key) { t.session.keyDown(key); }
     std::string& direction() { return t.state().direction; }
     std::int32_t interval() { return t.form().interval(); }
-    ScriptedSession t;
 };
 
 TEST_F(Keyboard, firstArrowHeadsAndStartsTheTicks)
