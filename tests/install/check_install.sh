@@ -52,8 +52,10 @@ for tag in '<metadata_license>CC0-1.0</metadata_license>' '<project_license>MIT<
            '<content_rating type="oars-1.1"' '<release version='; do
   grep -qF "$tag" "$metainfo" || fail "the metainfo lacks $tag"
 done
-grep -qF '<image>https://raw.githubusercontent.com/wormgame/worm/main/docs/screenshot.png</image>' "$metainfo" &&
-  grep -qF '<caption>' "$metainfo" || fail "the metainfo lists no screenshot with a caption"
+screenshot='<image>https://raw.githubusercontent.com/wormgame/worm/main/docs/screenshot.png</image>'
+if ! grep -qF "$screenshot" "$metainfo" || ! grep -qF '<caption>' "$metainfo"; then
+  fail "the metainfo lists no screenshot with a caption"
+fi
 strings -a -e l "$root/usr/games/worm" >"$work/strings"  # Qt keeps string literals in UTF-16
 grep -qxF "$id" "$work/strings" || fail "the program does not name its desktop file $id"
 
