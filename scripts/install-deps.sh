@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the game and the tests need, if any is missing.
+# Installs the Debian packages a set of work needs, if any is missing.
+# usage: install-deps.sh [play|test]
+#   play: building the release game and playing it
+#   test (the default): the play set and every tool the tests, style checks, fuzzer, package
+#   checks and screenshots use
 set -euo pipefail
 
-packages=(
-  cmake make g++ clang libclang-rt-14-dev pkg-config clang-format clang-tidy
-  libgtest-dev libgmock-dev libbenchmark-dev
+play=(
+  cmake make g++
   qt6-base-dev qt6-svg-dev libgl-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-liberation libx11-dev libxtst-dev
-  desktop-file-utils appstream dpkg-dev file
+  fonts-liberation # Liberation Sans: the metrics of the Arial the buttons are designed for
 )
+test=(
+  "${play[@]}"
+  clang libclang-rt-14-dev clang-format clang-tidy pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev openbox
+  weston qt6-wayland
+  desktop-file-utils appstream dpkg-dev file lintian man-db
+)
+
+case ${1:-test} in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  *)
+    echo "usage: $0 [play|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 # the debug build, the same tests again under the sanitizers, then a minute of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 cmake --workflow --preset noqt
 scripts/check-style.sh build/noqt
 cmake --workflow --preset dev

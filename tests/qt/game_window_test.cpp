@@ -9,6 +9,7 @@
 #include "window/handlers.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_window.h"
+#include "window/qt/legible_size.h"
 #include "window/qt/qt_keys.h"
 
 namespace worm {
@@ -18,12 +19,12 @@ class GameWindowTest : public QObject {
 
 private:
     // The first board's food lands at column 10, row 10 unless a test queues otherwise.
-    std::unique_ptr<GameWindow> open()
+    std::unique_ptr<GameWindow> open(double twipsPerPixel = 15)
     {
         auto random = std::make_unique<testing::ScriptedRandom>();
         random_ = random.get();
         random_->queueFreshBoard(10, 10);
-        auto w = std::make_unique<GameWindow>(std::move(random), 15);
+        auto w = std::make_unique<GameWindow>(std::move(random), twipsPerPixel);
         if (!w->start()) {
             return nullptr;
         }
@@ -35,6 +36,25 @@ private:
     }
 
     testing::ScriptedRandom* random_ = nullptr; // owned by the window open() made last
+
+    // Rows of wall red down the middle of the top edge: the height of one cell.
+    static int wallThickness(const QImage& image)
+    {
+        int rows = 0;
+        while (rows < image.height() && image.pixelColor(image.width() / 2, rows) == QColor(255, 0, 0)) {
+            ++rows;
+        }
+        return rows;
+    }
+
+    // A shown button's caption is at least 9 points and fits inside it, word-wrapped.
+    static bool captionLegible(const CaptionButton* b, const QWidget* window)
+    {
+        const QRect need =
+            QFontMetrics(b->font()).boundingRect(b->rect(), Qt::AlignCenter | Qt::TextWordWrap, b->text());
+        return b->isVisible() && b->font().pointSizeF() >= 9 && b->rect().contains(need) &&
+               window->rect().contains(b->geometry());
+    }
 
 private slots:
     void opensAtTheBoardSizeWithTheScoreLine()
@@ -79,6 +99,33 @@ private slots:
         QCOMPARE(w->session().state().score, std::int64_t{101});
         QCOMPARE(w->session().state().best, std::max<std::int64_t>(best, 101));
         QCOMPARE(w->windowTitle(), QString("Score:  101/ %1").arg(std::max<std::int64_t>(best, 101)));
+    }
+
+    void shrinksNoFurtherThanLegible_data()
+    {
+        QTest::addColumn<double>("twipsPerPixel");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("96 dpi") << 15.0 << 300 << 6;
+        QTest::newRow("144 dpi") << 10.0 << 450 << 9;
+    }
+
+    void shrinksNoFurtherThanLegible()
+    {
+        QFETCH(double, twipsPerPixel);
+        QFETCH(int, side);
+        QFETCH(int, cell);
+        auto w = open(twipsPerPixel);
+        QVERIFY(w);
+        w->setMinimumSize(legibleMinimumSize(w->session().form()));
+        w->resize(120, 100);
+        QCOMPARE(w->size(), QSize(side, side));
+        QCOMPARE(wallThickness(w->grab().toImage()), cell);
+        QTest::keyClick(w.get(), Qt::Key_P);
+        QVERIFY(captionLegible(w->pauseButton(), w.get()));
+        QTest::mouseClick(w->pauseButton(), Qt::LeftButton); // no heading: the first tick collides
+        QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
+        QVERIFY(captionLegible(w->gameoverButton(), w.get()));
     }
 
     void keysBecomeTheirVirtualKeyCodes()

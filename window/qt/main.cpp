@@ -4,12 +4,15 @@
 #include <QTime>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "window/form_design.h"
+#include "window/qt/display_probe.h"
 #include "window/qt/game_icon.h"
 #include "window/qt/game_window.h"
+#include "window/qt/legible_size.h"
 
 namespace {
 
@@ -22,6 +25,13 @@ std::uint32_t secondsSinceMidnight()
 
 int main(int argc, char* argv[])
 {
+    // Qt aborts without a display and advises reinstalling, which would not help.
+    if (!worm::displayAnswers(argc, argv)) {
+        std::fputs(
+            "worm: cannot open a display: set DISPLAY or WAYLAND_DISPLAY, or run it in a desktop session\n",
+            stderr);
+        return EXIT_FAILURE;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("worm"));
     QGuiApplication::setDesktopFileName(QStringLiteral(WORM_APP_ID)); // ties the window to its menu entry
@@ -31,6 +41,7 @@ int main(int argc, char* argv[])
     if (!window.start()) {
         return EXIT_FAILURE;
     }
+    window.setMinimumSize(worm::legibleMinimumSize(window.session().form()));
     window.show();
     // Drawn once the event loop runs: rendering it first held the window back by some 2.5 ms.
     QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(worm::gameIcon()); });
