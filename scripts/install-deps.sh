@@ -6,7 +6,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev pkg-config clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-liberation libx11-dev libxtst-dev
+  xvfb xauth x11-utils openbox fonts-liberation libx11-dev libxtst-dev
   desktop-file-utils appstream dpkg-dev file
 )
 
