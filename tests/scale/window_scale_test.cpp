@@ -18,6 +18,8 @@ struct ScaleCase {
     Size resizeTo{};    // device pixels; none when zero
 };
 
+void PrintTo(const ScaleCase& c, std::ostream* out) { *out << c.name; }
+
 Image blurred(const Image& in)
 {
     Image out(in.width, in.height);
