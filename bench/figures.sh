@@ -12,70 +12,22 @@ settle_seconds=1             # between the window showing and reading its memory
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 build=build/bench
-watch=$build/bench/x_watch
 
 work=$(mktemp -d)
-xvfb=""
-watcher=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$watcher" ] && wait "$watcher" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 
-# A display of our own: Xvfb picks a free number and writes it to the descriptor we give it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "figures: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-# Starts a program under the watcher; sets program, window and visible_ms once it is mapped.
-start() {
-  local out="$work/launch"
-  : >"$out"
-  "$watch" launch "$1" >"$out" 2>>"$work/programs.log" &
-  watcher=$!
-  for _ in $(seq 600); do grep -q visible_ms "$out" && break; sleep 0.05; done
-  grep -q visible_ms "$out" || { echo "figures: $1 showed no window" >&2; exit 1; }
-  eval "$(sed 's/^pid=/program=/' "$out")"
-}
-
-stop() {
-  kill "$program"
-  wait "$watcher" || true
-  program=""
-  watcher=""
-}
+# x_watch starts its own private Xvfb and both programs in turn, one line of figures a measurement.
+"$build/bench/x_watch" "$rounds" "$play_seconds" "$idle_seconds" "$settle_seconds" \
+  "$build/window/qt/worm" "$build/bench/empty_window" >"$work/lines"
 
 # The value of key=value in a line of the watcher's output.
 field() { sed -n "s/.*\\b$1=\\([^ ]*\\).*/\\1/p"; }
 
-run() {
-  local name=$1 binary=$2
-  start "$binary"
-  echo "$visible_ms" >>"$work/$name.visible"
-  sleep "$settle_seconds"
-  awk '/^VmRSS:/ {print $2}' "/proc/$program/status" >>"$work/$name.rss"
-  if [ "$name" = game ]; then
-    "$watch" game "$window" "$program" "$play_seconds" "$idle_seconds" >>"$work/game.lines"
-  fi
-  stop
-}
-
-for round in $(seq "$rounds"); do
-  # Alternate which goes first, so neither always starts on a warmer cache.
-  if [ $((round % 2)) -eq 1 ]; then
-    run empty "$build/bench/empty_window"; run game "$build/window/qt/worm"
-  else
-    run game "$build/window/qt/worm"; run empty "$build/bench/empty_window"
-  fi
-  echo "round $round of $rounds done" >&2
+for name in empty game; do
+  grep "^run=$name " "$work/lines" | field visible_ms >"$work/$name.visible"
+  grep "^run=$name " "$work/lines" | field rss_kib >"$work/$name.rss"
 done
+grep '^phase=' "$work/lines" >"$work/game.lines"
 
 least() { sort -g | head -1; }
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }

@@ -4,15 +4,25 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "bench/proc_stats.h"
-#include "bench/x_client.h"
 
 namespace worm::bench {
 namespace {
+
+using xharness::Clock;
+
+double monotonicSeconds() { return std::chrono::duration<double>(Clock::now().time_since_epoch()).count(); }
+
+Clock::time_point at(double seconds)
+{
+    return Clock::time_point(
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)));
+}
 
 constexpr double quietSeconds = 0.3; // four periods without a tick: the game has stopped
 
@@ -45,9 +55,9 @@ struct Head {
 
 class GameWatch {
 public:
-    GameWatch(Window window, pid_t pid) : window_(window), pid_(pid)
+    GameWatch(xharness::XClient& x, Window window, pid_t pid) : x_(x), window_(window), pid_(pid)
     {
-        XSelectInput(x_.display(), window_, PropertyChangeMask);
+        x_.watchProperties(window_);
         x_.focus(window_);
     }
 
@@ -55,7 +65,7 @@ public:
     double nextTick(double deadline)
     {
         XEvent e{};
-        while (x_.nextEvent(e, deadline)) {
+        while (x_.nextEvent(e, at(deadline))) {
             if (e.type == PropertyNotify && e.xproperty.window == window_ && e.xproperty.atom == XA_WM_NAME) {
                 return monotonicSeconds();
             }
@@ -63,11 +73,11 @@ public:
         return -1;
     }
 
-    void press(unsigned long keysym) { x_.pressKey(keysym); }
+    void press(unsigned long keysym) { x_.key(keysym); }
     pid_t pid() const { return pid_; }
 
 private:
-    XClient x_;
+    xharness::XClient& x_;
     Window window_;
     pid_t pid_;
 };
@@ -153,9 +163,9 @@ int stopped(GameWatch& watch, const char* phase, double seconds)
 
 } // namespace
 
-int watchGame(Window window, pid_t pid, double playSeconds, double idleSeconds)
+int watchGame(xharness::XClient& x, Window window, pid_t pid, double playSeconds, double idleSeconds)
 {
-    GameWatch watch(window, pid);
+    GameWatch watch(x, window, pid);
     Head head;
     if (play(watch, head, playSeconds) != 0) {
         return 1;

@@ -15,7 +15,7 @@ test=(
   "${play[@]}"
   clang libclang-rt-14-dev clang-format clang-tidy pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev openbox
+  xvfb xauth x11-utils libx11-dev libxtst-dev openbox
   weston qt6-wayland
   desktop-file-utils appstream dpkg-dev file lintian man-db
 )

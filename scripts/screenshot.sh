@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshot.png from a real run of the game in a private Xvfb.
+# Regenerates docs/screenshot.png from a real run of the game under openbox in a private Xvfb.
 # WORM_BUILD_DIR picks the build directory (default build/dev); an argument picks the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,6 +1,8 @@
 // Running into the wall, the Game Over button, and what a key does after a collision.
 #include <X11/keysym.h>
 
+#include <algorithm>
+
 #include "tests/e2e/game_test.h"
 
 namespace worm::e2e {
@@ -9,16 +11,16 @@ namespace {
 class GameOverTest : public GameTest {
 protected:
     // Heads for the wall along an empty line when there is one, else into the nearest obstacle
-    // of the longest empty line, and waits until the game is over.
+    // of the longest empty line, never into the food, and waits until the game is over.
     void crash()
     {
         const Board& b = firstBoard();
-        heading_ = longestClearRun(b);
-        for (const Heading h : headings) {
-            if (onWall(step(centre, h, clearRun(b, h) + 1))) {
-                heading_ = h;
-            }
-        }
+        const auto rank = [&](Heading h) {
+            const Pos end = step(centre, h, clearRun(b, h) + 1);
+            return b.at(end) == Cell::food ? -1 : (onWall(end) ? boardCells : 0) + clearRun(b, h);
+        };
+        heading_ = *std::max_element(std::begin(headings), std::end(headings),
+                                     [&](Heading l, Heading r) { return rank(l) < rank(r); });
         distance_ = clearRun(b, heading_) + 1;
         target_ = step(centre, heading_, distance_);
         ASSERT_NE(b.at(target_), Cell::food) << b.picture();

@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "tests/e2e/running_game.h"
+#include "tests/support/x/running_game.h"
 
 namespace worm::e2e {
+
+using namespace xharness;
 
 class GameTest : public ::testing::Test {
 protected:

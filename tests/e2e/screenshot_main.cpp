@@ -1,56 +1,66 @@
-// worm_screenshot: plays the real game for a moment in a private Xvfb and saves the window as a
-// PNG, for the README. Usage: worm_screenshot <worm executable> <output.png>
-#include <QImage> // before Xlib, whose macros break Qt headers
-
+// worm_screenshot: plays the real game for a moment under openbox in a private Xvfb and saves the
+// window with its frame, title bar and score line, as a PNG for the README.
+// Usage: worm_screenshot <worm executable> <output.png>
 #include <cstdio>
 #include <exception>
 
-#include "tests/e2e/running_game.h"
+#include "tests/support/x/running_game.h"
+#include "tests/support/x/window_manager.h"
 
-namespace worm::e2e {
+namespace worm::xharness {
 namespace {
 
-// A grab taken between two equal score readings whose head sits where that score puts it, so
-// the picture is one whole frame of play.
+struct Shot {
+    Image frame;     // the window with the frame the window manager drew round it
+    PixelBox client; // where the game's own window lies inside it
+};
+
+std::optional<Shot> grabFramed(XClient& x, Window window)
+{
+    const auto frame = x.placeOnScreen(x.topLevelOf(window));
+    const auto client = x.placeOnScreen(window);
+    auto image = frame ? x.grabScreen(*frame) : std::nullopt;
+    if (!image || !client) {
+        return std::nullopt;
+    }
+    return Shot{std::move(*image),
+                {client->x - frame->x, client->y - frame->y, client->width, client->height}};
+}
+
+// Two equal grabs between two equal score readings, whose head sits where that score puts it:
+// one whole frame of play, with the title bar caught up with the title.
 std::optional<Image> frameAt(RunningGame& game, XClient& x, Heading h, long long base, int wanted)
 {
     std::optional<Image> frame;
     waitUntil(
         [&] {
             const auto before = game.score();
-            auto image = x.grab(game.window());
+            auto first = grabFramed(x, game.window());
+            std::this_thread::sleep_for(10ms);
+            const auto second = grabFramed(x, game.window());
             const auto after = game.score();
-            if (!before || !after || !image || before->score != after->score) {
+            if (!before || !after || !first || !second || before->score != after->score ||
+                first->frame.pixels != second->frame.pixels) {
                 return false;
             }
-            const auto b = readBoard(*image);
+            const auto b = readBoard(first->frame.crop(first->client));
             const int d = static_cast<int>(after->score - base);
             if (!b || d < wanted || b->count(Cell::other) != 0 ||
                 b->where(Cell::head) != std::vector{step(centre, h, d)}) {
                 return false;
             }
-            frame = std::move(image);
+            frame = std::move(first->frame);
             return true;
         },
-        std::chrono::seconds(10), std::chrono::milliseconds(2));
+        10s, 2ms);
     return frame;
-}
-
-bool save(const Image& image, const char* path)
-{
-    QImage out(image.width, image.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            out.setPixel(x, y, 0xFF000000u | image.at(x, y));
-        }
-    }
-    return out.save(QString::fromLocal8Bit(path), "PNG");
 }
 
 int run(const char* executable, const char* output)
 {
     XServer server;
     XClient x(server);
+    WindowManager openbox(server, x);
     RunningGame game(server, x, executable);
     const auto first = game.steadyBoard();
     const auto score = game.score();
@@ -63,7 +73,7 @@ int run(const char* executable, const char* output)
     const int wanted = std::min(clearRun(*first, h) - 2, 14);
     game.key(keyOf(h));
     const auto frame = frameAt(game, x, h, score->score, wanted);
-    if (!frame || !save(*frame, output)) {
+    if (!frame || !savePng(*frame, output)) {
         std::fprintf(stderr, "worm_screenshot: no clean frame saved\n");
         return 1;
     }
@@ -72,7 +82,7 @@ int run(const char* executable, const char* output)
 }
 
 } // namespace
-} // namespace worm::e2e
+} // namespace worm::xharness
 
 int main(int argc, char* argv[])
 {
@@ -81,7 +91,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     try {
-        return worm::e2e::run(argv[1], argv[2]);
+        return worm::xharness::run(argv[1], argv[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "worm_screenshot: %s\n", e.what());
         return 1;

@@ -1,4 +1,4 @@
-// ChildProcess: a program started by the suite, killed and reaped on every path out.
+// ChildProcess: a program the harness started, killed and reaped on every path out.
 #pragma once
 
 #include <sys/types.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace worm::e2e {
+namespace worm::xharness {
 
 struct Spawn {
     std::string program;
@@ -16,7 +16,7 @@ struct Spawn {
     std::vector<std::string> environment; // NAME=value entries set on top of ours
     std::vector<std::string> unsetEnvironment;
     int keepFd = -1;        // a descriptor the child keeps open (Xvfb's -displayfd)
-    std::string outputFile; // stdout and stderr go here when set
+    std::string outputFile; // stdout and stderr are appended here when set
 };
 
 class ChildProcess {
@@ -30,7 +30,8 @@ public:
     bool running();
     // The raw wait status once the child has ended, or nothing if it is still running then.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
-    void terminate(std::chrono::milliseconds grace);
+    // SIGTERM, then SIGKILL once the grace (stretched by the slack) has passed.
+    void terminate(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
 
 private:
     bool reap(int options);
@@ -39,4 +40,4 @@ private:
     std::optional<int> status_;
 };
 
-} // namespace worm::e2e
+} // namespace worm::xharness

@@ -1,15 +1,16 @@
-// readBoard: finds the board in a window grab by its red wall and names every cell by the exact
-// colour at its centre.
+// The board read from a window's pixels: found by its red wall, every cell named by the exact
+// colour at its centre, and checked for whole, square, flat cells centred in the window.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/x_client.h"
+#include "tests/support/x/image.h"
 
-namespace worm::e2e {
+namespace worm::xharness {
 
 inline constexpr int boardCells = 50;
 
@@ -22,12 +23,6 @@ struct Pos {
 
 inline constexpr Pos centre{25, 25};
 
-// A rectangle in window pixels.
-struct PixelBox {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool contains(int px, int py) const { return px >= x && px < x + width && py >= y && py < y + height; }
-};
-
 struct Board {
     int left = 0, top = 0, cellPixels = 0;
     std::array<Cell, boardCells * boardCells> cells{};
@@ -37,6 +32,10 @@ struct Board {
     std::vector<Pos> where(Cell kind) const;
     int centreX(Pos p) const { return left + (p.x - 1) * cellPixels + cellPixels / 2; }
     int centreY(Pos p) const { return top + (p.y - 1) * cellPixels + cellPixels / 2; }
+    PixelBox box(Pos p) const
+    {
+        return {left + (p.x - 1) * cellPixels, top + (p.y - 1) * cellPixels, cellPixels, cellPixels};
+    }
     // Cells not drawn in a board colour, whose centre lies inside the box or outside it.
     int coveredInside(const PixelBox& box) const;
     int coveredOutside(const PixelBox& box) const;
@@ -45,6 +44,13 @@ struct Board {
 
 bool onWall(Pos p);
 Cell classify(std::uint32_t rgb);
+// The bounding box of the exact red pixels; on a board without a button over it, the wall's.
+std::optional<PixelBox> redExtent(const Image& image);
+// The board when the red extent splits into 50 by 50 square cells.
 std::optional<Board> readBoard(const Image& image);
+// Empty when the grab shows a fresh board crisply: cells of exactly pitch device pixels, the
+// board centred to a pixel, 196 wall cells of exact red, a game colour at every cell's centre
+// and every cell but the round head one flat colour. Otherwise the first thing wrong.
+std::string crispBoardProblem(const Image& image, int pitch);
 
-} // namespace worm::e2e
+} // namespace worm::xharness

@@ -1,31 +1,13 @@
-// RunningGame: starts the real executable on the suite's X server and reads what it shows.
-#include "tests/e2e/running_game.h"
-
-#include <X11/keysym.h>
+// RunningGame: starts the real executable on the harness's X server and reads what it shows.
+#include "tests/support/x/running_game.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <regex>
 #include <stdexcept>
 
-#include "tests/e2e/wait.h"
-
-namespace worm::e2e {
+namespace worm::xharness {
 namespace {
-
-Spawn gameSpawn(const XServer& server, const std::string& executable)
-{
-    auto env = server.clientEnvironment();
-    env.push_back("QT_QPA_PLATFORM=xcb");
-    env.push_back("XDG_RUNTIME_DIR=" + server.privateDirectory()); // Qt wants one, private
-    return Spawn{executable,
-                 {},
-                 env,
-                 // the window must open at 96 dpi whatever the caller's desktop asks for
-                 {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
-                  "QT_USE_PHYSICAL_DPI"},
-                 -1,
-                 ""};
-}
 
 bool sameCells(const Board& a, const Board& b)
 {
@@ -44,68 +26,31 @@ std::optional<Score> parseTitle(const std::string& title)
     return Score{std::stoll(m[1]), std::stoll(m[2])};
 }
 
-Pos step(Pos p, Heading h, int cells)
+std::string gameExecutable(const char* built)
 {
-    switch (h) {
-    case Heading::up:
-        return {p.x, p.y - cells};
-    case Heading::down:
-        return {p.x, p.y + cells};
-    case Heading::left:
-        return {p.x - cells, p.y};
-    case Heading::right:
-        return {p.x + cells, p.y};
-    }
-    return p;
+    const char* chosen = std::getenv("WORM_EXECUTABLE");
+    return chosen && *chosen ? chosen : built;
 }
 
-KeySym keyOf(Heading h)
+Spawn qtProgram(const XServer& server, const std::string& program,
+                const std::vector<std::string>& environment)
 {
-    switch (h) {
-    case Heading::up:
-        return XK_Up;
-    case Heading::down:
-        return XK_Down;
-    case Heading::left:
-        return XK_Left;
-    case Heading::right:
-        return XK_Right;
-    }
-    return XK_Up;
+    auto env = server.clientEnvironment();
+    env.push_back("QT_QPA_PLATFORM=xcb");
+    env.push_back("XDG_RUNTIME_DIR=" + server.privateDirectory()); // Qt wants one, private
+    env.insert(env.end(), environment.begin(), environment.end());
+    return Spawn{program,
+                 {},
+                 env,
+                 {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+                  "QT_USE_PHYSICAL_DPI"},
+                 -1,
+                 ""};
 }
 
-bool onLine(Pos p, Heading h, int cells)
-{
-    for (int k = 0; k <= cells; ++k) {
-        if (step(centre, h, k) == p) {
-            return true;
-        }
-    }
-    return false;
-}
-
-int clearRun(const Board& board, Heading h)
-{
-    int n = 0;
-    while (board.at(step(centre, h, n + 1)) == Cell::empty) {
-        ++n;
-    }
-    return n;
-}
-
-Heading longestClearRun(const Board& board)
-{
-    Heading best = Heading::up;
-    for (const Heading h : headings) {
-        if (clearRun(board, h) > clearRun(board, best)) {
-            best = h;
-        }
-    }
-    return best;
-}
-
-RunningGame::RunningGame(const XServer& server, XClient& x, const std::string& executable)
-    : x_(x), process_(gameSpawn(server, executable))
+RunningGame::RunningGame(const XServer& server, XClient& x, const std::string& executable,
+                         const std::vector<std::string>& environment)
+    : x_(x), process_(qtProgram(server, executable, environment))
 {
     const pid_t pid = process_.pid();
     if (!waitUntil([&] { return (window_ = x_.findWindow(pid)) != 0 || !process_.running(); }, 20s) ||
@@ -148,6 +93,7 @@ bool RunningGame::waitTitleChange(const std::string& from, Clock::duration timeo
         timeout);
 }
 
+// The quiet stretches with the slack too: a slower build may take longer between two ticks.
 bool RunningGame::waitTitleSteady(Clock::duration quiet, Clock::duration timeout)
 {
     std::optional<std::string> last = title();
@@ -159,14 +105,14 @@ bool RunningGame::waitTitleSteady(Clock::duration quiet, Clock::duration timeout
                 last = t;
                 since = Clock::now();
             }
-            return Clock::now() - since >= quiet;
+            return Clock::now() - since >= scaled(quiet);
         },
         timeout);
 }
 
 std::optional<Board> RunningGame::board()
 {
-    const auto image = x_.grab(window_);
+    const auto image = grab();
     return image ? readBoard(*image) : std::nullopt;
 }
 
@@ -183,7 +129,7 @@ std::optional<Board> RunningGame::steadyBoard()
             last = b;
             return false;
         },
-        defaultTimeout, std::chrono::milliseconds(40));
+        defaultTimeout, 40ms);
     return result;
 }
 
@@ -204,4 +150,4 @@ PixelBox RunningGame::gameoverButton() const
     return buttonBox(6750 / 2.0 - 1095 / 2.0, 6750 / 2.0 - 735 / 2.0);
 }
 
-} // namespace worm::e2e
+} // namespace worm::xharness

@@ -1,17 +1,21 @@
-// XServer: a private Xvfb on a display it picks itself, guarded by its own cookie.
+// XServer: a private Xvfb at 96 dpi on a display it picks itself, guarded by its own cookie.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/child_process.h"
+#include "tests/support/x/child_process.h"
 
-namespace worm::e2e {
+namespace worm::xharness {
+
+struct ScreenSize {
+    int width = 1280, height = 1024; // room for the window at scale factor 2 and resized
+};
 
 class XServer {
 public:
-    XServer(); // throws if the server does not come up
+    explicit XServer(ScreenSize screen = {}); // throws if the server does not come up
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -29,4 +33,4 @@ private:
     std::unique_ptr<ChildProcess> process_;
 };
 
-} // namespace worm::e2e
+} // namespace worm::xharness

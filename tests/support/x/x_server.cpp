@@ -1,5 +1,5 @@
 // XServer: Xvfb reports its display number through -displayfd, so parallel suites never clash.
-#include "tests/e2e/x_server.h"
+#include "tests/support/x/x_server.h"
 
 #include <X11/Xauth.h>
 #include <poll.h>
@@ -12,12 +12,14 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace worm::e2e {
+#include "tests/support/x/wait.h"
+
+namespace worm::xharness {
 namespace {
 
 std::string makeTempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "worm-e2e-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "worm-x-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         throw std::runtime_error("cannot create a temporary directory");
     }
@@ -53,39 +55,42 @@ void writeAuthority(const std::string& path)
     }
 }
 
-std::string readDisplayNumber(int fd, int timeoutMs)
+std::string readDisplayNumber(int fd, Clock::duration timeout)
 {
     std::string number;
-    pollfd p{fd, POLLIN, 0};
-    while (poll(&p, 1, timeoutMs) > 0) {
+    const auto deadline = Clock::now() + timeout;
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd p{fd, POLLIN, 0};
         char c = 0;
-        if (read(fd, &c, 1) != 1 || c == '\n') {
-            break;
+        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0 || read(fd, &c, 1) != 1 ||
+            c == '\n') {
+            return number;
         }
         number += c;
     }
-    return number;
 }
 
 } // namespace
 
-XServer::XServer() : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
+XServer::XServer(ScreenSize screen) : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
 {
     writeAuthority(authority_);
     int fds[2];
     if (pipe(fds) != 0) {
         throw std::runtime_error("pipe failed");
     }
+    const std::string geometry = std::to_string(screen.width) + "x" + std::to_string(screen.height) + "x24";
     Spawn spawn{"/usr/bin/Xvfb",
-                {"-displayfd", std::to_string(fds[1]), "-auth", authority_, "-screen", "0", "800x600x24",
-                 "-dpi", "96", "-nolisten", "tcp", "-noreset"},
+                {"-displayfd", std::to_string(fds[1]), "-auth", authority_, "-screen", "0", geometry, "-dpi",
+                 "96", "-nolisten", "tcp", "-noreset"},
                 {},
                 {},
                 fds[1],
                 dir_ + "/xvfb.log"};
     process_ = std::make_unique<ChildProcess>(spawn);
     close(fds[1]);
-    const std::string number = readDisplayNumber(fds[0], 15000);
+    const std::string number = readDisplayNumber(fds[0], scaled(15s));
     close(fds[0]);
     if (number.empty()) {
         throw std::runtime_error("Xvfb did not start:\n" + log());
@@ -113,4 +118,4 @@ std::string XServer::log() const
     return s.str();
 }
 
-} // namespace worm::e2e
+} // namespace worm::xharness

@@ -3,17 +3,18 @@
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "tests/e2e/board_reader.h"
-#include "tests/e2e/child_process.h"
-#include "tests/e2e/wait.h"
-#include "tests/e2e/x_client.h"
-#include "tests/e2e/x_server.h"
+#include "tests/support/x/board_reader.h"
+#include "tests/support/x/child_process.h"
+#include "tests/support/x/moves.h"
+#include "tests/support/x/wait.h"
+#include "tests/support/x/x_client.h"
+#include "tests/support/x/x_server.h"
 
-namespace worm::e2e {
+namespace worm::xharness {
 
 struct Score {
     long long score = 0, best = 0;
@@ -22,21 +23,20 @@ struct Score {
 // "Score: " then each number after a space where its sign would go: "Score:  12/ 340".
 std::optional<Score> parseTitle(const std::string& title);
 
-enum class Heading { up, down, left, right };
-inline constexpr Heading headings[] = {Heading::up, Heading::down, Heading::left, Heading::right};
+// WORM_EXECUTABLE from the environment when it is set, so another build's game can be tested;
+// else the game this harness was built with.
+std::string gameExecutable(const char* built);
 
-Pos step(Pos p, Heading h, int cells = 1);
-KeySym keyOf(Heading h);
-// Whether p is one of the first cells from the centre along h, the centre itself included.
-bool onLine(Pos p, Heading h, int cells);
-// How many empty cells lie ahead of the centre before the first drawn one.
-int clearRun(const Board& board, Heading h);
-Heading longestClearRun(const Board& board);
+// A Qt program on the harness's server: xcb, a private runtime directory and 96 dpi whatever the
+// caller's desktop asks for, then the NAME=value entries given (QT_SCALE_FACTOR=1.5, say).
+Spawn qtProgram(const XServer& server, const std::string& program,
+                const std::vector<std::string>& environment = {});
 
 class RunningGame {
 public:
     // Starts the game and waits for its window to show a steady board; throws if it does not.
-    RunningGame(const XServer& server, XClient& x, const std::string& executable);
+    RunningGame(const XServer& server, XClient& x, const std::string& executable,
+                const std::vector<std::string>& environment = {});
 
     ChildProcess& process() { return process_; }
     Window window() const { return window_; }
@@ -46,11 +46,12 @@ public:
     bool waitScoreAtLeast(long long score, Clock::duration timeout = defaultTimeout);
     bool waitTitleChange(const std::string& from, Clock::duration timeout = defaultTimeout);
     // True once the title has stayed the same for quiet; the ticks have stopped.
-    bool waitTitleSteady(Clock::duration quiet = std::chrono::milliseconds(500),
-                         Clock::duration timeout = defaultTimeout);
+    bool waitTitleSteady(Clock::duration quiet = 500ms, Clock::duration timeout = defaultTimeout);
 
+    std::optional<Image> grab() { return x_.grab(window_); }
     std::optional<Board> board();
     std::optional<Board> steadyBoard(); // two grabs in a row that agree
+    bool resize(int width, int height) { return x_.resize(window_, width, height); }
 
     void key(KeySym sym, bool shift = false) { x_.key(sym, shift); }
     void click(int x, int y) { x_.click(window_, x, y); }
@@ -71,4 +72,4 @@ private:
     Board first_;
 };
 
-} // namespace worm::e2e
+} // namespace worm::xharness

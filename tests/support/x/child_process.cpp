@@ -1,5 +1,5 @@
-// ChildProcess: fork and exec with a death signal, so a crashed suite leaves nothing behind.
-#include "tests/e2e/child_process.h"
+// ChildProcess: fork and exec with a death signal, so a crashed harness leaves nothing behind.
+#include "tests/support/x/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,14 +11,17 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "tests/e2e/wait.h"
+#include "tests/support/x/wait.h"
 
-namespace worm::e2e {
+namespace worm::xharness {
 namespace {
 
-[[noreturn]] void execChild(const Spawn& spawn, const std::vector<char*>& argv)
+[[noreturn]] void execChild(const Spawn& spawn, const std::vector<char*>& argv, pid_t parent)
 {
-    prctl(PR_SET_PDEATHSIG, SIGKILL); // the suite dying must not leave a game or server running
+    prctl(PR_SET_PDEATHSIG, SIGKILL); // the harness dying must not leave a game or server running
+    if (getppid() != parent) {
+        _exit(127); // it died before the signal was armed
+    }
     for (const auto& name : spawn.unsetEnvironment) {
         unsetenv(name.c_str());
     }
@@ -52,16 +55,17 @@ ChildProcess::ChildProcess(const Spawn& spawn)
         argv.push_back(w.data());
     }
     argv.push_back(nullptr);
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ < 0) {
         throw std::runtime_error("fork failed");
     }
     if (pid_ == 0) {
-        execChild(spawn, argv);
+        execChild(spawn, argv, parent);
     }
 }
 
-ChildProcess::~ChildProcess() { terminate(std::chrono::milliseconds(2000)); }
+ChildProcess::~ChildProcess() { terminate(); }
 
 bool ChildProcess::reap(int options)
 {
@@ -99,4 +103,4 @@ void ChildProcess::terminate(std::chrono::milliseconds grace)
     }
 }
 
-} // namespace worm::e2e
+} // namespace worm::xharness
