@@ -1,5 +1,6 @@
 // Running into the wall, the Game Over button, and what a key does after a collision.
 #include <X11/keysym.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 
@@ -97,6 +98,36 @@ TEST_F(GameOverTest, AKeyAfterTheCollisionResumesTheTicksAndGameOverStays)
     ASSERT_TRUE(b);
     EXPECT_TRUE(gameoverShown(*b)) << b->picture();
     EXPECT_EQ(b->coveredOutside(game().gameoverButton()), 0) << b->picture();
+}
+
+// Every control once, then the close button: the program ends with status 0. Under the
+// sanitizer build a leak or an error report would end it with another status.
+TEST_F(GameOverTest, AGamePlayedThroughEveryControlClosesWithStatusZero)
+{
+    crash();
+    if (HasFatalFailure()) {
+        return;
+    }
+    const std::string over = game().title().value_or("");
+    game().clickCentreOf(game().gameoverButton());
+    ASSERT_TRUE(game().waitTitleChange(over));
+    ASSERT_TRUE(waitBoard([](const Board& now) { return isFreshBoard(now); }));
+    const auto fresh = game().steadyBoard();
+    ASSERT_TRUE(fresh);
+    const std::string start = game().title().value_or("");
+    game().key(keyOf(longestClearRun(*fresh)));
+    ASSERT_TRUE(game().waitTitleChange(start));
+    game().key(XK_p);
+    ASSERT_TRUE(waitBoard([&](const Board& now) { return pauseOnlyCovered(now) > 0; }));
+    ASSERT_TRUE(game().waitTitleSteady());
+    const std::string paused = game().title().value_or("");
+    game().clickCentreOf(game().pauseButton());
+    ASSERT_TRUE(game().waitTitleChange(paused)) << "the Pause button did not resume";
+    game().requestClose();
+    const auto status = game().process().waitExit(std::chrono::seconds(8));
+    ASSERT_TRUE(status) << "still running after WM_DELETE_WINDOW";
+    ASSERT_TRUE(WIFEXITED(*status)) << "status " << *status;
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
 } // namespace
