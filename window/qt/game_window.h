@@ -30,6 +30,7 @@ public:
     CaptionButton* gameoverButton() const { return gameover_; }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -44,13 +45,13 @@ private:
     void placeButton(CaptionButton* widget, Button b);
     void repaintDamage();
     void relayout();
-    QRect logicalRect(const PixelRect& r) const;
 
     GameSession session_;
     QTimer timer_;
     CaptionButton* pause_;
     CaptionButton* gameover_;
     BoardLayout layout_;
+    qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
     std::array<ButtonRecord, 2> appliedButtons_{};
