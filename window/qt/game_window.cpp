@@ -19,8 +19,9 @@ namespace worm {
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel)
     : session_(std::move(random), twipsPerPixel),
       pause_(new CaptionButton(QString::fromLatin1(design::pause.caption), this)),
-      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this))
+      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this)), gone_(*this)
 {
+    QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
     timer_.setTimerType(Qt::PreciseTimer); // a coarse timer would let the 75 ms period wander

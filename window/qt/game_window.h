@@ -10,6 +10,7 @@
 
 #include "window/board_layout.h"
 #include "window/game_session.h"
+#include "window/qt/window_gone.h"
 
 namespace worm {
 
@@ -52,6 +53,7 @@ private:
     CaptionButton* gameover_;
     BoardLayout layout_;
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
+    WindowGone gone_;
     std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
     std::array<ButtonRecord, 2> appliedButtons_{};
