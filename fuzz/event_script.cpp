@@ -37,29 +37,48 @@ private:
     std::size_t at_ = 0;
 };
 
-class Player {
+class Player final : public ScriptInput {
 public:
-    Player(GameSession& session, ScriptedRandom& random) : session_(session), random_(random), watch_(session)
+    Player(GameSession& session, ScriptedRandom& random, Bytes& in, ScriptExtension* extension)
+        : session_(session), random_(random), in_(in), extension_(extension), watch_(session)
     {
         watch_.attach();
     }
 
-    void play(Bytes& in)
+    void play()
     {
         session_.load();
         done(Event::load);
-        while (in.more() && events_ < maxEventsPerInput) {
-            step(in);
+        while (in_.more() && events_ < maxEventsPerInput) {
+            step(in_);
         }
         watch_.finalCheck();
+        if (extension_ != nullptr) {
+            extension_->finished(session_);
+        }
+    }
+
+    std::uint8_t next() override { return in_.next(); }
+
+    void key(std::int16_t code) override
+    {
+        session_.keyDown(code);
+        done(Event::key);
     }
 
 private:
+    static constexpr int ownOperations = 12;
+
     void step(Bytes& in)
     {
         static constexpr std::int16_t known[] = {keys::left, keys::up, keys::right, keys::down, keys::p};
-        const std::uint8_t op = in.next();
-        switch (op % 12) {
+        const int operations = ownOperations + (extension_ != nullptr ? extension_->operations() : 0);
+        const int op = in.next() % operations;
+        if (op >= ownOperations) {
+            extension_->operate(op - ownOperations, *this);
+            return;
+        }
+        switch (op) {
         case 0:
         case 1:
             key(known[in.next() % 5]);
@@ -98,17 +117,11 @@ private:
             random_.queueByte(in.next());
             random_.queueByte(in.next());
             break;
-        default:
+        case 11:
             // Points a long game could have gathered, so that a meal can change the level.
             session_.state().points = 4745 + in.next();
             break;
         }
-    }
-
-    void key(std::int16_t code)
-    {
-        session_.keyDown(code);
-        done(Event::key);
     }
 
     void ticks(int n)
@@ -139,18 +152,23 @@ private:
     {
         ++events_;
         ++totals_.events;
+        if (extension_ != nullptr) {
+            extension_->afterEvent(session_);
+        }
         watch_.afterEvent(e);
     }
 
     GameSession& session_;
     ScriptedRandom& random_;
+    Bytes& in_;
+    ScriptExtension* extension_;
     BoardInvariants watch_;
     std::uint64_t events_ = 0;
 };
 
 } // namespace
 
-void runScript(const std::uint8_t* data, std::size_t size)
+void runScript(const std::uint8_t* data, std::size_t size, ScriptExtension* extension)
 {
     ++totals_.inputs;
     Bytes in(data, size);
@@ -158,8 +176,8 @@ void runScript(const std::uint8_t* data, std::size_t size)
     ScriptedRandom& r = *random;
     try {
         GameSession session(std::move(random));
-        Player player(session, r);
-        player.play(in);
+        Player player(session, r, in, extension);
+        player.play();
     } catch (const InvariantBroken& e) {
         finding(e.what());
     } catch (const std::exception& e) {

@@ -13,6 +13,8 @@ BoardLayout::BoardLayout(const FormModel& form, int deviceWidth, int deviceHeigh
     const int across = std::max(1, static_cast<int>(std::lround(form.innerWidth() / twipsPerCell_)));
     const int down =
         std::max(1, static_cast<int>(std::lround(form.innerHeight() / std::max(1.0, unit.height))));
+    columns_ = across;
+    rows_ = down;
     cellPixels_ = std::max(1, std::min(deviceWidth / across, deviceHeight / down));
     originX_ = std::max(0, (deviceWidth - across * cellPixels_) / 2);
     originY_ = std::max(0, (deviceHeight - down * cellPixels_) / 2);

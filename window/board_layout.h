@@ -20,6 +20,8 @@ public:
     int cellPixels() const { return cellPixels_; }
     int originX() const { return originX_; }
     int originY() const { return originY_; }
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
 
     // Device pixels per twip on this layout, the same across and down.
     double pixelsPerTwip() const { return cellPixels_ / twipsPerCell_; }
@@ -34,6 +36,7 @@ private:
 
     double twipsPerCell_ = 1;
     int cellPixels_ = 1;
+    int columns_ = 0, rows_ = 0;
     int originX_ = 0, originY_ = 0;
 };
 

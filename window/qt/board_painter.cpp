@@ -1,6 +1,7 @@
 // paintBoard: works in device pixels, so cell edges fall on whole pixels at any scale.
 #include "window/qt/board_painter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace worm {
@@ -17,6 +18,19 @@ QRect deviceClip(const QRect& logical, qreal dpr)
     return QRect(left, top, right - left, bottom - top);
 }
 
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The grid lines [from, to) meets, given where the grid starts, its pitch and its size.
+struct Span {
+    int first, last;
+};
+
+Span gridSpan(int from, int to, int origin, int pitch, int count)
+{
+    return {std::max(0, floorDiv(from - origin, pitch)),
+            std::min(count - 1, floorDiv(to - 1 - origin, pitch))};
+}
+
 void paintCell(QPainter& painter, const CellRecord& c, const QRect& box)
 {
     const QColor colour = toQColor(c.colour);
@@ -31,27 +45,66 @@ void paintCell(QPainter& painter, const CellRecord& c, const QRect& box)
     }
 }
 
-} // namespace
-
-void paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
-                const QRect& logicalClip)
+// Cell k of the board sits in column (k - 1) mod columns and row (k - 1) div columns.
+int paintCells(QPainter& painter, const FormModel& form, const BoardLayout& layout, const QRect& clip)
 {
-    painter.save();
-    painter.setTransform(QTransform::fromScale(1 / devicePixelRatio, 1 / devicePixelRatio));
-    const QRect clip = deviceClip(logicalClip, devicePixelRatio);
-    painter.fillRect(clip, boardBackground);
-    for (int k = 1; k < form.cellCount(); ++k) {
-        const CellRecord& c = form.cell(k);
-        if (!c.visible) {
-            continue;
-        }
-        const PixelRect r = layout.cellRect(c);
-        const QRect box(r.x, r.y, r.width, r.height);
-        if (box.intersects(clip)) {
-            paintCell(painter, c, box);
+    const int pitch = layout.cellPixels();
+    const Span columns =
+        gridSpan(clip.left(), clip.left() + clip.width(), layout.originX(), pitch, layout.columns());
+    const Span rows =
+        gridSpan(clip.top(), clip.top() + clip.height(), layout.originY(), pitch, layout.rows());
+    int visited = 0;
+    for (int row = rows.first; row <= rows.last; ++row) {
+        for (int column = columns.first; column <= columns.last; ++column) {
+            const int k = 1 + column + layout.columns() * row;
+            if (k >= form.cellCount()) {
+                return visited;
+            }
+            ++visited;
+            const CellRecord& c = form.cell(k);
+            if (!c.visible) {
+                continue;
+            }
+            const PixelRect r = layout.cellRect(c);
+            const QRect box(r.x, r.y, r.width, r.height);
+            if (box.intersects(clip)) {
+                paintCell(painter, c, box);
+            }
         }
     }
+    return visited;
+}
+
+} // namespace
+
+int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
+               const QRect& logicalClip)
+{
+    painter.save();
+    // Undo the painter's own scale, not the ratio: it never scales a device down, so below a
+    // ratio of 1 it draws one to one.
+    painter.resetTransform();
+    const qreal scale = painter.deviceTransform().m11();
+    painter.setTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    const QRect clip = deviceClip(logicalClip, devicePixelRatio);
+    painter.setClipRect(clip, Qt::IntersectClip);
+    painter.fillRect(clip, boardBackground);
+    const int visited = paintCells(painter, form, layout, clip);
     painter.restore();
+    return visited;
+}
+
+// Rectangle by rectangle, each clipped to what it fills: where two overlap by a rounded device
+// pixel, the second fills it afresh and redraws the cell there, and it leaves alone the pixels
+// it does not fill, where a circle's soft edge drawn twice would come out darker.
+int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
+               const QRegion& logicalArea)
+{
+    int visited = 0;
+    for (const QRect& r : logicalArea) {
+        visited += paintBoard(painter, form, layout, devicePixelRatio, r);
+    }
+    return visited;
 }
 
 } // namespace worm

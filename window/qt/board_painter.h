@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 
 #include "window/board_layout.h"
 #include "window/form_model.h"
@@ -13,7 +14,11 @@ namespace worm {
 // What hidden cells show: light enough for the olive obstacles, dark enough for white food.
 inline const QColor boardBackground{168, 168, 160};
 
-void paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
-                const QRect& logicalClip);
+// Both return how many cells they looked at: only those of the grid rows and columns the clip
+// meets, so a repaint of a few changed cells costs a few cells, not the whole board.
+int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
+               const QRect& logicalClip);
+int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
+               const QRegion& logicalArea);
 
 } // namespace worm

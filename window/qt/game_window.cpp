@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "window/form_design.h"
+#include "window/qt/board_geometry.h"
 #include "window/qt/board_painter.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/qt_keys.h"
@@ -18,8 +19,9 @@ namespace worm {
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel)
     : session_(std::move(random), twipsPerPixel),
       pause_(new CaptionButton(QString::fromLatin1(design::pause.caption), this)),
-      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this))
+      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this)), gone_(*this)
 {
+    QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
     timer_.setTimerType(Qt::PreciseTimer); // a coarse timer would let the 75 ms period wander
@@ -115,13 +117,9 @@ void GameWindow::placeButton(CaptionButton* widget, Button b)
 {
     const ButtonRecord& r = session_.form().button(b);
     const qreal dpr = devicePixelRatioF();
-    const PixelRect box = layout_.rect(r.left, r.top, r.width, r.height);
-    const auto logical = [dpr](int device) { return static_cast<int>(std::lround(device / dpr)); };
-    const int left = logical(box.x), top = logical(box.y);
-    widget->setGeometry(left, top, logical(box.x + box.width) - left, logical(box.y + box.height) - top);
-    const double zoom = layout_.pixelsPerTwip() * session_.form().twipsPerPixel() / dpr;
+    widget->setGeometry(buttonBox(r, layout_, dpr));
     QFont font = widget->font();
-    font.setPointSizeF(design::buttonFontPoints * zoom);
+    font.setPointSizeF(buttonFontPoints(session_.form(), layout_, dpr));
     if (font != widget->font()) {
         widget->setFont(font);
     }
@@ -133,31 +131,17 @@ void GameWindow::repaintDamage()
     Damage& damage = session_.form().damage();
     if (damage.everything()) {
         update();
-    } else {
-        for (const auto k : damage.cells()) {
-            update(logicalRect(layout_.cellRect(session_.form().cell(k))));
-        }
+    } else if (!damage.empty()) {
+        update(damagedArea(session_.form(), layout_, devicePixelRatioF()));
     }
     damage.clear();
 }
 
 void GameWindow::relayout()
 {
-    const qreal dpr = devicePixelRatioF();
     buttonsPlaced_ = false; // they follow the board
-    layout_ = BoardLayout(session_.form(), static_cast<int>(std::floor(width() * dpr)),
-                          static_cast<int>(std::floor(height() * dpr)));
-}
-
-// The smallest logical rectangle that covers a device-pixel rectangle.
-QRect GameWindow::logicalRect(const PixelRect& r) const
-{
-    const qreal dpr = devicePixelRatioF();
-    const int left = static_cast<int>(std::floor(r.x / dpr));
-    const int top = static_cast<int>(std::floor(r.y / dpr));
-    const int right = static_cast<int>(std::ceil((r.x + r.width) / dpr));
-    const int bottom = static_cast<int>(std::ceil((r.y + r.height) / dpr));
-    return QRect(left, top, right - left, bottom - top);
+    layoutRatio_ = devicePixelRatioF();
+    layout_ = fitBoard(session_.form(), size(), layoutRatio_);
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event)
@@ -169,7 +153,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event)
 void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    paintBoard(painter, session_.form(), layout_, devicePixelRatioF(), event->rect());
+    paintBoard(painter, session_.form(), layout_, devicePixelRatioF(), event->region());
 }
 
 void GameWindow::resizeEvent(QResizeEvent*)
@@ -177,6 +161,17 @@ void GameWindow::resizeEvent(QResizeEvent*)
     relayout();
     syncButtons();
     update();
+}
+
+// Moved to a screen of another scale: the same logical size holds other device pixels.
+bool GameWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal && layoutRatio_ != devicePixelRatioF()) {
+        relayout();
+        syncButtons();
+        update();
+    }
+    return QWidget::event(event);
 }
 
 // Tab is a key like any other here, not a move between the buttons.

@@ -10,6 +10,7 @@
 
 #include "window/board_layout.h"
 #include "window/game_session.h"
+#include "window/qt/window_gone.h"
 
 namespace worm {
 
@@ -30,6 +31,7 @@ public:
     CaptionButton* gameoverButton() const { return gameover_; }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -44,13 +46,14 @@ private:
     void placeButton(CaptionButton* widget, Button b);
     void repaintDamage();
     void relayout();
-    QRect logicalRect(const PixelRect& r) const;
 
     GameSession session_;
     QTimer timer_;
     CaptionButton* pause_;
     CaptionButton* gameover_;
     BoardLayout layout_;
+    qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
+    WindowGone gone_;
     std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
     std::array<ButtonRecord, 2> appliedButtons_{};
