@@ -62,5 +62,18 @@ TEST_F(RobustnessTest, ClosingTheWindowWhilePlayingEndsTheProgramWithStatusZero)
     EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
+// Another client destroying the window leaves nothing for the player to see or close: the
+// program must end by itself.
+TEST_F(RobustnessTest, TheWindowDestroyedByAnotherClientEndsTheProgramWithStatusZero)
+{
+    game().key(keyOf(longestClearRun(firstBoard())));
+    ASSERT_TRUE(game().waitScoreAtLeast(firstScore().score + 1));
+    game().destroyWindow();
+    const auto status = game().process().waitExit(std::chrono::seconds(2));
+    ASSERT_TRUE(status) << "still running 2 s after its window was destroyed";
+    ASSERT_TRUE(WIFEXITED(*status)) << "status " << *status;
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
 } // namespace
 } // namespace worm::e2e

@@ -58,6 +58,7 @@ public:
     void clickCentreOf(const PixelBox& box) { click(box.x + box.width / 2, box.y + box.height / 2); }
     void drag(int fromX, int fromY, int toX, int toY) { x_.drag(window_, fromX, fromY, toX, toY); }
     void requestClose() { x_.requestClose(window_); }
+    void destroyWindow() { x_.destroy(window_); }
 
     // Where the buttons sit over the board, in window pixels.
     PixelBox pauseButton() const;

@@ -291,6 +291,12 @@ void XClient::requestClose(Window w)
     sync();
 }
 
+void XClient::destroy(Window w)
+{
+    XDestroyWindow(display_, w);
+    sync();
+}
+
 void XClient::watchTopLevelMaps()
 {
     XSelectInput(display_, root(), SubstructureNotifyMask);

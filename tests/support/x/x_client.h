@@ -51,6 +51,7 @@ public:
     void click(Window w, int x, int y); // left button, window coordinates
     void drag(Window w, int fromX, int fromY, int toX, int toY);
     void requestClose(Window w); // WM_DELETE_WINDOW, as a close button sends it
+    void destroy(Window w);      // XDestroyWindow from another client, as xdotool windowclose does
 
     // Events arrive only once asked for: the mapping of the root's children, a window's
     // property changes. nextEvent waits on the connection without polling.
