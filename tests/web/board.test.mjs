@@ -3,8 +3,8 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 import {
-  cellAt, count, isWall, lastRecord, launchBrowser, letPeriodsPass, openGame, positionsOf, recordCount,
-  serveSite, snapshot,
+  cellAt, count, isWall, lastRecord, launchBrowser, letPeriodsPass, openGame, patience, positionsOf,
+  recordCount, serveSite, snapshot, waitForRecords,
 } from './harness.mjs';
 
 let site;
@@ -72,12 +72,12 @@ describe('the first board', () => {
 });
 
 describe('crisp cells', () => {
-  for (const dpr of [1, 2]) {
+  for (const dpr of [1, 1.5, 2]) {
     it(`puts every cell on whole device pixels at devicePixelRatio ${dpr}`, async () => {
       const { page } = await openGame(browser, site, { seed: 7, dpr });
       const r = await lastRecord(page);
       const css = await page.evaluate(() => document.getElementById('board').getBoundingClientRect().width);
-      assert.equal(r.board.canvasWidth, css * dpr, 'one canvas pixel to each device pixel');
+      assert.equal(r.board.canvasWidth, Math.round(css * dpr), 'one canvas pixel to each device pixel');
       assert.ok(Number.isInteger(r.board.cell), `whole pixels per cell, got ${r.board.cell}`);
       assert.equal(r.board.cell, Math.floor(Math.min(r.board.canvasWidth, r.board.canvasHeight) / 50));
       assert.ok(Math.abs(2 * r.board.left + 50 * r.board.cell - r.board.canvasWidth) <= 1, 'centred across');
@@ -88,4 +88,25 @@ describe('crisp cells', () => {
       await page.close();
     });
   }
+
+  it('keeps the board whole, centred and crisp when the window is resized mid-game', async () => {
+    const { page } = await openGame(browser, site, { seed: 7, dpr: 2 });
+    await page.keyboard.press('ArrowDown');
+    await waitForRecords(page, 4);
+    await page.keyboard.press('KeyP');
+    const before = await snapshot(page);
+    await page.setViewport({ width: 800, height: 500, deviceScaleFactor: 2 });
+    await page.waitForFunction((w) => document.getElementById('board').width !== w, { timeout: patience },
+      before.board.canvasWidth);
+    const resized = await snapshot(page);
+    assert.equal(resized.cells, before.cells, 'the same cells on the resized board');
+    assert.equal(resized.board.cell, Math.floor(Math.min(resized.board.canvasWidth, resized.board.canvasHeight) / 50));
+    assert.ok(resized.board.cell < before.board.cell);
+    assert.ok(Math.abs(2 * resized.board.left + 50 * resized.board.cell - resized.board.canvasWidth) <= 1);
+    const p = resized.pause;
+    assert.ok(p && p.width < before.pause.width && p.fontSize < before.pause.fontSize, 'Pause shrank with the board');
+    const png = await page.screenshot({ encoding: 'base64' });
+    assert.deepEqual(await page.evaluate((i) => window.wormRecorder.blurredCells(i, 2), png), []);
+    await page.close();
+  });
 });

@@ -31,24 +31,31 @@ async function waitForButton(page, id) {
 }
 
 describe('playing', () => {
-  it('starts ticking at an arrow; the head moves one cell a tick with the body behind it', async () => {
+  it('starts ticking at an arrow; the head moves a cell a tick, the body follows, the tail is erased', async () => {
     const { page, problems } = await openGame(browser, site, { seed });
     const [first] = await recordsFrom(page, 0);
     const run = clearRunsToWall(first.cells, centre).at(-1);
+    const along = (n) => step(centre, headings[run.key], n);
     await page.keyboard.press(run.key);
-    const ticks = Math.min(run.steps - 1, 9); // with the board's own first tick, ten that keep the tail
+    const ticks = Math.min(run.steps - 1, 20);
     await waitForRecords(page, 1 + ticks);
     const records = await recordsFrom(page, 1);
     records.slice(0, ticks).forEach((r, i) => {
       const n = i + 1;
-      assert.deepEqual(headOf(r), [step(centre, headings[run.key], n)], `head after tick ${n}`);
-      for (let k = 0; k < n; k += 1) {
-        const { col, row } = step(centre, headings[run.key], k);
-        assert.equal(cellAt(r.cells, col, row), 'G', `body ${k} cells from the centre after tick ${n}`);
+      assert.deepEqual(headOf(r), [along(n)], `head after tick ${n}`);
+      // The board's own first tick and the next nine keep the tail; from then on it follows.
+      const tail = Math.max(0, n - 9);
+      for (let k = tail; k < n; k += 1) {
+        assert.equal(cellAt(r.cells, along(k).col, along(k).row), 'G', `body ${k} cells along after tick ${n}`);
       }
-      assert.equal(count(r.cells, 'G'), n, `body length after tick ${n}`);
+      assert.equal(count(r.cells, 'G'), n - tail, `body length after tick ${n}`);
+      if (tail > 0) {
+        assert.equal(cellAt(r.cells, along(tail - 1).col, along(tail - 1).row), '.', `tail erased at tick ${n}`);
+      }
       assert.equal(parseScore(r.title).score, 1 + n);
+      assert.ok(r.fills <= 8, `tick ${n} filled ${r.fills} rectangles: more than the cells it changed`);
     });
+    assert.ok(first.fills > 246, 'the first board is painted whole');
     assert.deepEqual(problems, []);
     await page.close();
   });
@@ -71,8 +78,22 @@ describe('playing', () => {
     await letPeriodsPass(page, 6);
     assert.equal(await recordCount(page), ticksAtP, 'no tick while paused');
 
-    await page.click('#pause');
+    // A press on Pause released off it clicks nothing and must leave the keys with the game: Enter
+    // is then a key like any other (it resumes, Pause stays), not a click on a focused button.
+    const { left, top, width, height } = paused.pause;
+    await page.mouse.move(left + width / 2, top + height / 2);
+    await page.mouse.down();
+    await page.mouse.move(left + width / 2, top + height + 40);
+    await page.mouse.up();
+    assert.equal((await snapshot(page)).focus, 'BODY', 'the press took the focus');
+    await page.keyboard.press('Enter');
     await waitForRecords(page, ticksAtP + 1);
+    assert.notEqual((await snapshot(page)).pause, null, 'Enter clicked the button instead of resuming');
+    await page.keyboard.press('KeyP');
+    const ticksAtClick = await recordCount(page);
+
+    await page.click('#pause');
+    await waitForRecords(page, ticksAtClick + 1);
     const resumed = await snapshot(page);
     assert.equal(resumed.pause, null, 'the click hides Pause');
     assert.equal(resumed.focus, 'BODY', 'the button did not take the focus');

@@ -83,7 +83,7 @@ export function installRecorder() {
 
   // Cells of a screenshot of the page (PNG in base64, device pixels) whose pixels are not all one
   // colour of the game's: what a blurred or misplaced board would show. The head's circle is
-  // smoothed on purpose and left out.
+  // smoothed on purpose, and cells under a button are hidden: both are left out.
   const blurredCells = async (png, dpr) => {
     const image = new Image();
     image.src = `data:image/png;base64,${png}`;
@@ -94,9 +94,17 @@ export function installRecorder() {
     const b = snapshot().board;
     const side = b.cell * 50;
     const d = ctx.getImageData(Math.round(b.cssLeft * dpr), Math.round(b.cssTop * dpr), side, side).data;
+    const covers = ['pause', 'gameover'].map(shown).filter((r) => r !== null).map((r) => ({
+      left: r.left * dpr - Math.round(b.cssLeft * dpr), top: r.top * dpr - Math.round(b.cssTop * dpr),
+      right: (r.left + r.width) * dpr - Math.round(b.cssLeft * dpr),
+      bottom: (r.top + r.height) * dpr - Math.round(b.cssTop * dpr),
+    }));
+    const underButton = (col, row) => covers.some((c) => col * b.cell < c.right && (col + 1) * b.cell > c.left
+      && row * b.cell < c.bottom && (row + 1) * b.cell > c.top);
     const blurred = [];
     for (let row = 0; row < 50; row += 1) {
       for (let col = 0; col < 50; col += 1) {
+        if (underButton(col, row)) continue;
         const centre = kindOf(d, 4 * ((row * b.cell + (b.cell >> 1)) * side + col * b.cell + (b.cell >> 1)));
         if (centre === 'H') continue;
         const first = kindOf(d, 4 * (row * b.cell * side + col * b.cell));
@@ -112,11 +120,22 @@ export function installRecorder() {
     return blurred;
   };
 
+  // How many rectangles the page filled since the last record: a tick that repaints only what
+  // changed fills a few, a full repaint thousands.
+  let fills = 0;
+  const fillRect = CanvasRenderingContext2D.prototype.fillRect;
+  CanvasRenderingContext2D.prototype.fillRect = function countedFillRect(...args) {
+    fills += 1;
+    return fillRect.apply(this, args);
+  };
+
   const recorder = { records: [], snapshot, blurredCells };
   window.wormRecorder = recorder;
   document.addEventListener('DOMContentLoaded', () => {
     const title = document.querySelector('title');
-    new MutationObserver(() => recorder.records.push(snapshot()))
-      .observe(title, { childList: true, characterData: true, subtree: true });
+    new MutationObserver(() => {
+      recorder.records.push({ ...snapshot(), fills });
+      fills = 0;
+    }).observe(title, { childList: true, characterData: true, subtree: true });
   });
 }

@@ -45,7 +45,7 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void* userData)
 
 EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* e, void* userData)
 {
-    if (!e->hidden) {
+    if (e->hidden == EM_FALSE) {
         windowOf(userData).shownAgain();
     }
     return EM_FALSE;
