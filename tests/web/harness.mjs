@@ -35,20 +35,26 @@ export async function serveSite(dir = siteDir) {
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
 }
 
-// Flags that keep Chromium off the network and its timers at full speed in the background.
+// Flags that keep Chromium off the network.
 const chromiumFlags = [
   '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+// Flags that keep a tab's timers at full speed while another tab is in front.
+const unthrottled = [
   '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
   '--disable-backgrounding-occluded-windows',
 ];
 
-export async function launchBrowser() {
+// Chromium as the tests drive it; with { throttled: true }, as a player's browser holds back the
+// timers of a tab in the background.
+export async function launchBrowser({ throttled = false } = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
-    args: chromiumFlags,
+    args: throttled ? chromiumFlags : [...chromiumFlags, ...unthrottled],
+    ignoreDefaultArgs: throttled ? unthrottled : [],
     userDataDir: profile,
     timeout: 60_000,
     protocolTimeout: 120_000,

@@ -136,6 +136,9 @@ export function installRecorder() {
     new MutationObserver(() => {
       recorder.records.push({ ...snapshot(), fills });
       fills = 0;
+      if (recorder.records.length === 1) {
+        requestAnimationFrame(() => { recorder.firstFrame = performance.now(); });
+      }
     }).observe(title, { childList: true, characterData: true, subtree: true });
   });
 }

@@ -17,15 +17,18 @@ public:
     }
 
     // A timer went off at nowMs: true if a tick is due, at most one however late it is. The next
-    // tick falls due a whole period after this one was due, not after now, so lateness never adds
-    // up; periods missed altogether (a hidden tab the browser held back) are skipped, not made up
-    // in a burst.
+    // tick falls due a period after this one was due, not after now, so lateness never adds up.
+    // A whole period missed (a tab the browser held back in the background) is not made up: the
+    // count starts again from now, as the desktop's precise timer does, so no burst follows.
     bool fire(double nowMs)
     {
         if (nowMs < due_) {
             return false; // early: wait for the rest
         }
-        due_ += period_ * (std::floor((nowMs - due_) / period_) + 1);
+        due_ += period_;
+        if (due_ <= nowMs) {
+            due_ = nowMs + period_;
+        }
         return true;
     }
 
