@@ -101,8 +101,9 @@ describe('playing', () => {
     assert.notEqual((await snapshot(page)).pause, null, 'P after the click pauses again');
 
     // Any key resumes, and so does its auto-repeat: each repeat is a press of its own.
+    const beforeX = await recordCount(page);
     await page.keyboard.down('KeyX');
-    await waitForRecords(page, (await recordCount(page)) + 1);
+    await waitForRecords(page, beforeX + 1);
     await page.keyboard.press('KeyP');
     const beforeRepeat = await recordCount(page);
     await page.keyboard.down('KeyX');
