@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a set of work needs, if any is missing.
-# usage: install-deps.sh [play|test]
+# Installs the Debian packages the named groups of work need, if any is missing.
+# usage: install-deps.sh [play|test|web|browser]...
 #   play: building the release game and playing it
-#   test (the default): the play set and every tool the tests, style checks, fuzzer, package
-#   checks and screenshots use
+#   test (the default): the play set and every tool the desktop tests, style checks, fuzzer,
+#     package checks and screenshots use
+#   web: building the web page (emscripten) and serving it (Python)
+#   browser: the web page's browser tests (Chromium; Node.js and npm where none is at hand)
 set -euo pipefail
 
 play=(
@@ -19,15 +21,22 @@ test=(
   weston qt6-wayland
   desktop-file-utils appstream dpkg-dev file lintian man-db
 )
+web=(cmake make emscripten python3)
+browser=(chromium fonts-liberation)
 
-case ${1:-test} in
-  play) packages=("${play[@]}") ;;
-  test) packages=("${test[@]}") ;;
-  *)
-    echo "usage: $0 [play|test]" >&2
-    exit 2
-    ;;
-esac
+packages=()
+for group in "${@:-test}"; do
+  case $group in
+    play) packages+=("${play[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    web) packages+=("${web[@]}") ;;
+    browser) packages+=("${browser[@]}") ;;
+    *)
+      echo "usage: $0 [play|test|web|browser]..." >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,6 +44,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# Any Node.js with npm will do for the browser tests (the machine may bring its own); else Debian's.
+if [[ " $* " == *" browser "* ]] && ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"

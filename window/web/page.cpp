@@ -1,0 +1,88 @@
+// Page: the canvas, score line, buttons and error line of index.html, reached through embind.
+#include "window/web/page.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cmath>
+
+#include "window/form_design.h"
+
+namespace worm {
+namespace {
+
+using emscripten::val;
+
+val element(const char* id) { return val::global("document").call<val>("getElementById", std::string(id)); }
+
+val openContext(const val& canvas)
+{
+    val options = val::object();
+    options.set("alpha", false); // the board is opaque: no blending with the page behind it
+    return canvas.call<val>("getContext", std::string("2d"), options);
+}
+
+std::string pixels(double css) { return std::to_string(css) + "px"; }
+
+void setCaption(val& button, const design::ButtonDesign& d)
+{
+    button.set("textContent", std::string(d.caption));
+    val style = button["style"];
+    style.set("fontFamily", std::string(design::buttonFontFamily) + ", sans-serif");
+    style.set("fontWeight", std::string("bold"));
+}
+
+} // namespace
+
+Page::Page()
+    : canvas_(element("board")), context_(openContext(canvas_)), scoreLine_(element("score")),
+      pause_(element("pause")), gameover_(element("gameover")), error_(element("error"))
+{
+    setCaption(pause_, design::pause);
+    setCaption(gameover_, design::gameover);
+}
+
+double Page::devicePixelRatio() const { return emscripten_get_device_pixel_ratio(); }
+
+DeviceSize Page::fitCanvas()
+{
+    double cssWidth = 0, cssHeight = 0;
+    emscripten_get_element_css_size("#stage", &cssWidth, &cssHeight);
+    const double dpr = devicePixelRatio();
+    const DeviceSize size{std::max(1, static_cast<int>(std::floor(cssWidth * dpr))),
+                          std::max(1, static_cast<int>(std::floor(cssHeight * dpr)))};
+    canvas_.set("width", size.width);
+    canvas_.set("height", size.height);
+    val style = canvas_["style"];
+    style.set("width", pixels(size.width / dpr));
+    style.set("height", pixels(size.height / dpr));
+    return size;
+}
+
+void Page::setScoreLine(const std::string& text)
+{
+    emscripten_set_window_title(text.c_str());
+    scoreLine_.set("textContent", text);
+}
+
+void Page::placeButton(Button b, const PixelRect& box, double zoom, bool visible)
+{
+    const double dpr = devicePixelRatio();
+    val& widget = button(b);
+    val style = widget["style"];
+    style.set("left", pixels(box.x / dpr));
+    style.set("top", pixels(box.y / dpr));
+    style.set("width", pixels(box.width / dpr));
+    style.set("height", pixels(box.height / dpr));
+    style.set("fontSize", std::to_string(design::buttonFontPoints * zoom) + "pt");
+    widget.set("hidden", !visible);
+}
+
+void Page::showError(const std::string& text)
+{
+    error_.set("textContent", text);
+    error_.set("hidden", false);
+    val::global("console").call<void>("error", text);
+}
+
+} // namespace worm

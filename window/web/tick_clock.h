@@ -1,0 +1,46 @@
+// TickClock: when the next tick is due on a monotonic clock, so the period neither drifts nor
+// bunches up, however late the browser's timers go off.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+namespace worm {
+
+class TickClock {
+public:
+    // Ticks fall due every period from now on.
+    void start(double nowMs, double periodMs)
+    {
+        period_ = periodMs;
+        due_ = nowMs + periodMs;
+    }
+
+    // A timer went off at nowMs: true if a tick is due, at most one however late it is. The next
+    // tick falls due a period after this one was due, not after now, so lateness never adds up.
+    // A whole period missed (a tab the browser held back in the background) is not made up: the
+    // count starts again from now, as the desktop's precise timer does, so no burst follows.
+    bool fire(double nowMs)
+    {
+        if (nowMs < due_) {
+            return false; // early: wait for the rest
+        }
+        due_ += period_;
+        if (due_ <= nowMs) {
+            due_ = nowMs + period_;
+        }
+        return true;
+    }
+
+    // How long a timer set at nowMs waits for the next tick, in whole milliseconds so that it
+    // does not go off just before the tick is due.
+    double delay(double nowMs) const { return std::ceil(std::max(0.0, due_ - nowMs)); }
+
+    double due() const { return due_; }
+
+private:
+    double period_ = 0;
+    double due_ = 0;
+};
+
+} // namespace worm

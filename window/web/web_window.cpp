@@ -1,0 +1,180 @@
+// WebWindow: handlers run to completion, then title, timer, buttons and changed cells follow.
+#include "window/web/web_window.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
+
+#include <exception>
+
+#include "window/form_design.h"
+
+namespace worm {
+namespace {
+
+// CSS pixels are a 96th of an inch whatever the screen, so a twip is always a 15th of one.
+constexpr double twipsPerCssPixel = design::twipsPerInch / 96;
+
+} // namespace
+
+WebWindow::WebWindow(std::unique_ptr<RandomSource> random)
+    : session_(std::move(random), twipsPerCssPixel), canvas_(page_.context())
+{
+}
+
+void WebWindow::start()
+{
+    handle([this] { session_.load(); });
+}
+
+void WebWindow::keyDown(std::int16_t keyCode)
+{
+    handle([this, keyCode] { session_.keyDown(keyCode); });
+}
+
+void WebWindow::pauseClicked()
+{
+    handle([this] { session_.pauseClicked(); });
+}
+
+void WebWindow::gameoverClicked()
+{
+    handle([this] { session_.gameoverClicked(); });
+}
+
+template <typename Event> void WebWindow::handle(Event&& event)
+{
+    if (failed_) {
+        return;
+    }
+    try {
+        event();
+    } catch (const std::exception& e) {
+        fail(e.what());
+        return;
+    }
+    sync();
+}
+
+// The desktop program ends here; a page cannot, so it stops and says why.
+void WebWindow::fail(const char* what)
+{
+    failed_ = true;
+    disarm();
+    page_.showError(std::string("worm: ") + what);
+}
+
+void WebWindow::sync()
+{
+    const FormModel& form = session_.form();
+    if (form.title() != appliedTitle_) {
+        appliedTitle_ = form.title();
+        page_.setScoreLine(appliedTitle_);
+    }
+    syncTimer();
+    if (form.damage().everything()) {
+        relayout(); // a new board: the canvas and the buttons follow its layout
+    }
+    syncButtons();
+    repaintDamage();
+}
+
+// Only a changed interval touches the timer: re-arming it on every key would hold the ticks back.
+void WebWindow::syncTimer()
+{
+    const std::int32_t interval = session_.form().interval();
+    if (interval == appliedInterval_) {
+        return;
+    }
+    appliedInterval_ = interval;
+    disarm();
+    if (interval != 0) {
+        clock_.start(emscripten_get_now(), interval);
+        arm();
+    }
+}
+
+void WebWindow::arm()
+{
+    timeout_ = emscripten_set_timeout(&WebWindow::timerWentOff, clock_.delay(emscripten_get_now()), this);
+}
+
+void WebWindow::disarm()
+{
+    if (timeout_ != 0) {
+        emscripten_clear_timeout(timeout_);
+        timeout_ = 0;
+    }
+}
+
+void WebWindow::timerWentOff(void* window) { static_cast<WebWindow*>(window)->timerFired(); }
+
+// One tick per period at most; the clock says whether this timer brought one.
+void WebWindow::timerFired()
+{
+    timeout_ = 0;
+    if (failed_ || appliedInterval_ == 0) {
+        return;
+    }
+    if (clock_.fire(emscripten_get_now())) {
+        handle([this] { session_.tick(); });
+    }
+    if (!failed_ && appliedInterval_ != 0 && timeout_ == 0) {
+        arm();
+    }
+}
+
+void WebWindow::shownAgain()
+{
+    if (timeout_ != 0) {
+        disarm();
+        arm(); // a held-back timer would come late: the tick due next comes on time
+    }
+}
+
+void WebWindow::resized()
+{
+    if (failed_ || !session_.form().loaded()) {
+        return;
+    }
+    relayout();
+    syncButtons();
+    repaintDamage();
+}
+
+void WebWindow::relayout()
+{
+    canvasSize_ = page_.fitCanvas();
+    layout_ = BoardLayout(session_.form(), canvasSize_.width, canvasSize_.height);
+    buttonsPlaced_ = false;                    // they follow the board
+    session_.form().damage().markEverything(); // resizing the canvas cleared it
+}
+
+// Buttons are placed only when they or the layout changed, not on every tick; they scale with the
+// board, caption included, so Game Over stays centred on it.
+void WebWindow::syncButtons()
+{
+    const FormModel& form = session_.form();
+    const double zoom = layout_.pixelsPerTwip() * form.twipsPerPixel() / page_.devicePixelRatio();
+    for (const Button b : {Button::pause, Button::gameover}) {
+        ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
+        const ButtonRecord& r = form.button(b);
+        if (!buttonsPlaced_ || r != applied) {
+            applied = r;
+            page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height), zoom, r.visible);
+        }
+    }
+    buttonsPlaced_ = true;
+}
+
+void WebWindow::repaintDamage()
+{
+    Damage& damage = session_.form().damage();
+    if (damage.everything()) {
+        canvas_.paintAll(session_.form(), layout_, canvasSize_.width, canvasSize_.height);
+    } else {
+        canvas_.paintCells(session_.form(), layout_, damage.cells());
+    }
+    damage.clear();
+}
+
+} // namespace worm
