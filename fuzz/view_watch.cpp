@@ -229,13 +229,15 @@ void ViewWatch::repaint()
     }
     ++totals_.repaints;
     paintOffscreen(shown_, area, session_->form(), layout_, ratio_);
+    paintedSinceCompare_ = true;
 }
 
 void ViewWatch::compare()
 {
-    if (shown_.isNull()) {
+    if (shown_.isNull() || !paintedSinceCompare_) {
         return;
     }
+    paintedSinceCompare_ = false;
     ++totals_.comparisons;
     QImage full(shown_.size(), QImage::Format_RGB32);
     full.setDevicePixelRatio(ratio_);

@@ -53,9 +53,10 @@ private:
     QSize size_;
     double ratio_ = 1;
     BoardLayout layout_;
-    QImage shown_;    // what the window shows, null while it is too large to draw here
-    QRegion pending_; // the logical area waiting for the next paint
-    int held_ = 0;    // events still to come before the next paint
+    QImage shown_;                     // what the window shows, null while it is too large to draw here
+    QRegion pending_;                  // the logical area waiting for the next paint
+    int held_ = 0;                     // events still to come before the next paint
+    bool paintedSinceCompare_ = false; // a second comparison of the same image finds nothing new
 };
 
 } // namespace worm::fuzz
