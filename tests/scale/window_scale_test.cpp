@@ -101,8 +101,8 @@ TEST_P(WindowScaleTest, CellsAreWholeSquareFlatAndCentred)
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, WindowScaleTest,
-                         ::testing::Values(ScaleCase{"scale_1", "1", 9}, ScaleCase{"scale_1_5", "1.5", 13},
-                                           ScaleCase{"scale_2", "2", 18},
+                         ::testing::Values(ScaleCase{"scale_0_5", "0.5", 4}, ScaleCase{"scale_1", "1", 9},
+                                           ScaleCase{"scale_1_5", "1.5", 13}, ScaleCase{"scale_2", "2", 18},
                                            ScaleCase{"resized_1", "1", 18, {1000, 900}},
                                            ScaleCase{"resized_1_5", "1.5", 16, {1000, 820}}),
                          [](const auto& info) { return info.param.name; });
