@@ -1,22 +1,13 @@
 // The first board as the player sees it, read from the canvas's pixels: its cells, the score
 // line, the idle timer, and whole-pixel crisp cells at devicePixelRatio 1 and 2.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import {
-  cellAt, count, isWall, lastRecord, launchBrowser, letPeriodsPass, openGame, patience, positionsOf,
-  recordCount, serveSite, snapshot, waitForRecords,
+  cellAt, count, isWall, lastRecord, letPeriodsPass, patience, positionsOf,
+  recordCount, snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const game = useGame();
 
 // Seed 97 puts the first food on the centre, where the first tick eats it at once; with seed 318
 // the first tick's food expires in that same tick.
@@ -50,20 +41,20 @@ function assertFirstBoard(r) {
 
 describe('the first board', () => {
   it('shows the wall, 50 obstacles, the head and the food, seeded by the time of day', async () => {
-    const { page, problems } = await openGame(browser, site);
+    const { page, problems } = await game.open();
     assertFirstBoard(await lastRecord(page));
     assert.deepEqual(problems, []);
     await page.close();
   });
 
   it('shows a blue obstacle instead of the food when the first tick eats it', async () => {
-    const { page } = await openGame(browser, site, { seed: eatenAtOnce });
+    const { page } = await game.open({ seed: eatenAtOnce });
     assert.equal(assertFirstBoard(await lastRecord(page)), true);
     await page.close();
   });
 
   it('shows no food when it expires in the first tick', async () => {
-    const { page } = await openGame(browser, site, { seed: expiredAtOnce });
+    const { page } = await game.open({ seed: expiredAtOnce });
     const r = await lastRecord(page);
     assert.equal(assertFirstBoard(r), false);
     assert.equal(count(r.cells, 'F'), 0);
@@ -71,7 +62,7 @@ describe('the first board', () => {
   });
 
   it('gets no tick before an arrow: not from time, other keys or the space bar', async () => {
-    const { page } = await openGame(browser, site, { seed: 7 });
+    const { page } = await game.open({ seed: 7 });
     assert.equal(count((await lastRecord(page)).cells, 'F'), 1, 'seed 7 shows its food');
     await letPeriodsPass(page, 6);
     for (const key of ['KeyA', 'Space', 'Enter', 'Digit5', 'Escape']) {
@@ -87,7 +78,7 @@ describe('the first board', () => {
 describe('crisp cells', () => {
   for (const dpr of [1, 1.5, 2]) {
     it(`puts every cell on whole device pixels at devicePixelRatio ${dpr}`, async () => {
-      const { page } = await openGame(browser, site, { seed: 7, dpr });
+      const { page } = await game.open({ seed: 7, dpr });
       const r = await lastRecord(page);
       const css = await page.evaluate(() => document.getElementById('board').getBoundingClientRect().width);
       assert.equal(r.board.canvasWidth, Math.round(css * dpr), 'one canvas pixel to each device pixel');
@@ -103,7 +94,7 @@ describe('crisp cells', () => {
   }
 
   it('keeps the board whole, centred and crisp when the window is resized mid-game', async () => {
-    const { page } = await openGame(browser, site, { seed: 7, dpr: 2 });
+    const { page } = await game.open({ seed: 7, dpr: 2 });
     await page.keyboard.press('ArrowDown');
     await waitForRecords(page, 4);
     await page.keyboard.press('KeyP');

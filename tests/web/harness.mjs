@@ -1,5 +1,6 @@
 // The browser tests' harness: the built page served on 127.0.0.1, Debian's Chromium driven through
 // puppeteer-core (never a downloaded browser), and the board read back from the canvas's pixels.
+import { after, before } from 'node:test';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -68,6 +69,24 @@ export async function launchBrowser({ throttled = false } = {}) {
 }
 
 // A fresh tab on the game, its first board drawn. A seed makes every board of the tab the same.
+// One site and one browser for a test file, started before its tests and closed after them.
+// Returns the open function its tests call, and the browser for a page of their own.
+export function useGame(browserOptions = {}) {
+  const shared = {};
+  before(async () => {
+    shared.site = await serveSite();
+    shared.browser = await launchBrowser(browserOptions);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.site?.close();
+  });
+  return {
+    open: (options) => openGame(shared.browser, shared.site, options),
+    browser: () => shared.browser,
+  };
+}
+
 export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1 } = {}) {
   const page = await browser.newPage();
   const problems = [];

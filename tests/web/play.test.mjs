@@ -2,26 +2,17 @@
 // the wall, resuming after it, and a new game from the Game Over button; every tick is read back
 // from the canvas as it happens.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import {
-  cellAt, clearRunsToWall, count, headings, isWall, launchBrowser, letPeriodsPass, openGame, parseScore,
-  positionsOf, recordCount, recordsFrom, serveSite, snapshot, waitForRecords,
+  cellAt, clearRunsToWall, count, headings, isWall, letPeriodsPass, parseScore,
+  positionsOf, recordCount, recordsFrom, snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
 // Seed 7 leaves all four straight runs from the centre to the wall clear.
 const seed = 7;
 const centre = { col: 25, row: 25 };
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const game = useGame();
 
 const headOf = (r) => positionsOf(r.cells, 'H');
 const step = (from, { dc, dr }, n) => ({ col: from.col + dc * n, row: from.row + dr * n });
@@ -32,7 +23,7 @@ async function waitForButton(page, id) {
 
 describe('playing', () => {
   it('starts ticking at an arrow; the head moves a cell a tick, the body follows, the tail is erased', async () => {
-    const { page, problems } = await openGame(browser, site, { seed });
+    const { page, problems } = await game.open({ seed });
     const [first] = await recordsFrom(page, 0);
     const run = clearRunsToWall(first.cells, centre).at(-1);
     const along = (n) => step(centre, headings[run.key], n);
@@ -61,7 +52,7 @@ describe('playing', () => {
   });
 
   it('pauses at P with the Pause button; a click on it resumes and keys still reach the game', async () => {
-    const { page, problems } = await openGame(browser, site, { seed });
+    const { page, problems } = await game.open({ seed });
     await page.evaluate(() => {
       window.repeats = 0;
       window.addEventListener('keydown', (e) => { window.repeats += e.repeat ? 1 : 0; });
@@ -115,7 +106,7 @@ describe('playing', () => {
   });
 
   it('ends the game at the wall with Game Over centred; any key resumes; Game Over starts anew', async () => {
-    const { page, problems } = await openGame(browser, site, { seed });
+    const { page, problems } = await game.open({ seed });
     const [first] = await recordsFrom(page, 0);
     const run = clearRunsToWall(first.cells, centre)[0];
     await page.keyboard.press(run.key);
@@ -166,7 +157,7 @@ describe('playing', () => {
   });
 
   it('ends the game on the first tick when Pause is clicked before any arrow', async () => {
-    const { page } = await openGame(browser, site, { seed });
+    const { page } = await game.open({ seed });
     await page.keyboard.press('KeyP');
     assert.notEqual((await snapshot(page)).pause, null, 'P before an arrow shows Pause');
     await page.click('#pause');

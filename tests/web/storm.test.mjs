@@ -1,22 +1,13 @@
 // A storm of random keys and clicks: the score line stays sound, the arrows, the space bar and
 // Tab never scroll the page or move the focus, nothing fails, and the game still plays after it.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import {
-  clearRunsToWall, launchBrowser, openGame, parseScore, positionsOf, recordCount, recordsFrom, serveSite,
-  snapshot, waitForRecords,
+  clearRunsToWall, parseScore, positionsOf, recordCount, recordsFrom,
+  snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const game = useGame();
 
 // A fixed generator, so a failing storm can be replayed exactly.
 function generator(seed) {
@@ -60,7 +51,7 @@ async function storm(page, actions, seed) {
 
 describe('a storm of input', () => {
   it('leaves the page sound and the game playing through 400 random keys and clicks', async () => {
-    const { page, problems } = await openGame(browser, site, { seed: 11 });
+    const { page, problems } = await game.open({ seed: 11 });
     await page.evaluate(() => {
       window.unprevented = [];
       window.addEventListener('keydown', (e) => {

@@ -2,21 +2,12 @@
 // the front again, the tab carries on at one tick a period, with no burst to make up for the time
 // it spent behind another tab.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import {
-  clearRunsToWall, launchBrowser, openGame, patience, recordsFrom, serveSite, snapshot, waitForRecords,
+  clearRunsToWall, patience, recordsFrom, snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launchBrowser({ throttled: true });
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const game = useGame({ throttled: true });
 
 async function waitForVisibility(page, state) {
   const deadline = Date.now() + patience;
@@ -28,7 +19,7 @@ async function waitForVisibility(page, state) {
 
 describe('the timer', () => {
   it('gives a tab back from the background one tick a period, not a burst of the missed ones', async () => {
-    const { page } = await openGame(browser, site, { seed: 7 });
+    const { page } = await game.open({ seed: 7 });
     await page.evaluate(() => {
       document.addEventListener('visibilitychange', () => {
         if (document.visibilityState === 'visible') window.shownAt = performance.now();
@@ -37,7 +28,7 @@ describe('the timer', () => {
     await page.keyboard.press(clearRunsToWall((await snapshot(page)).cells, { col: 25, row: 25 }).at(-1).key);
     await waitForRecords(page, 3);
 
-    const other = await browser.newPage();
+    const other = await game.browser().newPage();
     await other.bringToFront();
     await waitForVisibility(page, 'hidden');
     // Twenty periods behind another tab, measured on the game tab's own clock.
