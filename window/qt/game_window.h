@@ -26,8 +26,9 @@ public:
     const GameSession& session() const { return session_; }
     GameSession& session() { return session_; } // for tests that stage a state
     bool timerRunning() const { return timer_.isActive(); }
-    CaptionButton* pauseButton() const { return pause_; }
-    CaptionButton* gameoverButton() const { return gameover_; }
+    // Made on first use, here as when the game first shows them.
+    CaptionButton* pauseButton() { return button(Button::pause); }
+    CaptionButton* gameoverButton() { return button(Button::gameover); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,6 +42,7 @@ private:
     void sync();
     void syncTimer();
     void syncButtons();
+    CaptionButton* button(Button b);
     void placeButton(CaptionButton* widget, Button b);
     void repaintDamage();
     void relayout();
@@ -48,8 +50,8 @@ private:
 
     GameSession session_;
     QTimer timer_;
-    CaptionButton* pause_;
-    CaptionButton* gameover_;
+    CaptionButton* pause_ = nullptr;
+    CaptionButton* gameover_ = nullptr;
     BoardLayout layout_;
     std::string appliedTitle_;
     std::int32_t appliedInterval_ = 0;
