@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/clear_loop.h"
 #include "bench/proc_stats.h"
 
 namespace worm::bench {
@@ -29,6 +30,7 @@ constexpr double quietSeconds = 0.3; // four periods without a tick: the game ha
 // The head's cell, reckoned from the ticks seen and the heading sent: a new board starts it
 // at column 25, row 25.
 struct Head {
+    Loop loop;
     long x = 25, y = 25;
     unsigned long heading = XK_Up;
 
@@ -38,16 +40,16 @@ struct Head {
         y += heading == XK_Down ? 1 : heading == XK_Up ? -1 : 0;
     }
 
-    // Clockwise round the square from column and row 5 to 45, well inside the wall.
+    // Clockwise round the loop once on it; up until then.
     unsigned long loopHeading() const
     {
-        if (y == 5 && x < 45)
+        if (y == loop.top && x < loop.right)
             return XK_Right;
-        if (x == 45 && y < 45)
+        if (x == loop.right && y < loop.bottom)
             return XK_Down;
-        if (y == 45 && x > 5)
+        if (y == loop.bottom && x > loop.left)
             return XK_Left;
-        if (x == 5 && y > 5)
+        if (x == loop.left && y > loop.top)
             return XK_Up;
         return XK_Up;
     }
@@ -138,8 +140,9 @@ int play(GameWatch& watch, const std::string& tag, Head& head, double seconds)
     const double spread =
         periods.size() < 2 ? 0 : std::sqrt(squares / static_cast<double>(periods.size() - 1));
     printCpu(tag, "ticking", before, after, last - start);
-    std::printf(" periods=%zu period_ms=%.4f spread_ms=%.4f resumes=%d\n", periods.size(), mean * 1000,
-                spread * 1000, resumes);
+    std::printf(" periods=%zu period_ms=%.4f spread_ms=%.4f resumes=%d loop=%d,%d,%d,%d\n", periods.size(),
+                mean * 1000, spread * 1000, resumes, head.loop.left, head.loop.top, head.loop.right,
+                head.loop.bottom);
     return 0;
 }
 
@@ -172,6 +175,12 @@ int watchGame(xharness::XClient& x, Window window, pid_t pid, const std::string&
 {
     GameWatch watch(x, window, pid);
     Head head;
+    // A loop clear of everything drawn, so that no collision stops the ticks being timed.
+    const auto image = x.grab(window);
+    const auto board = image ? xharness::readBoard(*image) : std::nullopt;
+    if (const auto loop = board ? clearLoop(*board) : std::nullopt) {
+        head.loop = *loop;
+    }
     if (play(watch, tag, head, playSeconds) != 0) {
         return 1;
     }
