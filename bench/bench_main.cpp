@@ -19,6 +19,8 @@ std::vector<worm::bench::Budget> budgets()
         {"BM_FormLoad", "Form_Load, rules work", "", 100, "us"},
         {"BM_LevelChangeTick", "the tick that changes the level", "", 2, "ms"},
         {"BM_PaintBoard", "full paint of a busy board, offscreen", "", 2, "ms"},
+        {"BM_PaintThreeCells", "paint of a step's three cells, offscreen", "", std::nullopt, "us"},
+        {"BM_PaintThreeCells", "  the same, to the full paint", "", 0.1, "x", "BM_PaintBoard"},
         {"BM_WindowTick", "whole window's CPU per tick, offscreen", "cpu_us_per_tick", std::nullopt, "us"},
         {"BM_WindowTick", "whole window's allocations per tick, offscreen", "allocs_per_tick", std::nullopt,
          "allocs"},

@@ -43,6 +43,8 @@ void BudgetReporter::keep(const Run& run)
         return;
     }
     const std::string& name = run.run_name.function_name;
+    const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    seconds_[name] = seconds;
     for (std::size_t i = 0; i < budgets_.size(); ++i) {
         const Budget& b = budgets_[i];
         if (b.benchmark != name) {
@@ -50,8 +52,6 @@ void BudgetReporter::keep(const Run& run)
         }
         double value = 0;
         if (b.counter.empty()) {
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             value = seconds / secondsPer(b.unit);
         } else if (const auto c = run.counters.find(b.counter); c != run.counters.end()) {
             value = c->second.value;
@@ -62,13 +62,26 @@ void BudgetReporter::keep(const Run& run)
     }
 }
 
+// A ratio is known only once both benchmarks have run, in whichever order.
+BudgetReporter::Figure BudgetReporter::measured(const Budget& b, const Figure& f) const
+{
+    if (b.per.empty() || !f.measured) {
+        return f;
+    }
+    const auto per = seconds_.find(b.per);
+    if (per == seconds_.end() || per->second <= 0) {
+        return Figure{};
+    }
+    return Figure{f.value * secondsPer(b.unit) / per->second, true};
+}
+
 int BudgetReporter::printSummary() const
 {
     int missed = 0;
     std::printf("\n%-50s %16s %16s\n", "figure", "measured", "budget");
     for (std::size_t i = 0; i < budgets_.size(); ++i) {
         const Budget& b = budgets_[i];
-        const Figure& f = figures_[i];
+        const Figure f = measured(b, figures_[i]);
         const char* unit = b.unit.c_str();
         char measured[32] = "-";
         char budget[32] = "-";

@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ struct Budget {
     std::string counter;         // a user counter, or empty for the real time per iteration
     std::optional<double> limit; // in unit; none for a figure shown only for its own sake
     std::string unit;            // "us" or "ms" for a time; anything else names a count
+    std::string per{};           // a benchmark whose real time divides this one's: the figure is a ratio
 };
 
 // Prints each run as the console reporter does, and keeps the figures the budgets name.
@@ -34,9 +36,11 @@ private:
         bool measured = false;
     };
     void keep(const Run& run);
+    Figure measured(const Budget& b, const Figure& f) const;
 
     std::vector<Budget> budgets_;
     std::vector<Figure> figures_;
+    std::map<std::string, double> seconds_; // each benchmark's real time per iteration
     int errors_ = 0;
 };
 

@@ -1,10 +1,12 @@
-// Benchmark of the window's painter: one full paint of a busy board into an offscreen image.
+// Benchmarks of the window's painter into an offscreen image: the full board of a busy mid-game,
+// and the three cells one step changes.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 #include "tests/support/staging.h"
 #include "window/qt/board_painter.h"
@@ -14,25 +16,67 @@ namespace {
 
 using testing::StagedGame;
 
-// The whole board of a mid-game, at the size the window opens at on a 96 dpi screen.
+// The board at the size the window opens at on a 96 dpi screen, and an image to paint it into.
+struct Canvas {
+    explicit Canvas(const FormModel& form)
+        : width(static_cast<int>(std::lround(form.innerWidth() / form.twipsPerPixel()))),
+          height(static_cast<int>(std::lround(form.innerHeight() / form.twipsPerPixel()))),
+          layout(form, width, height), image(width, height, QImage::Format_RGB32)
+    {
+    }
+
+    int width, height;
+    BoardLayout layout;
+    QImage image;
+};
+
 void BM_PaintBoard(benchmark::State& state)
 {
     StagedGame staged;
     const FormModel& form = staged.session().form();
-    const int width = static_cast<int>(std::lround(form.innerWidth() / form.twipsPerPixel()));
-    const int height = static_cast<int>(std::lround(form.innerHeight() / form.twipsPerPixel()));
-    const BoardLayout layout(form, width, height);
-    QImage image(width, height, QImage::Format_RGB32);
-    const QRect everything(0, 0, width, height);
+    Canvas canvas(form);
+    const QRect everything(0, 0, canvas.width, canvas.height);
     for (auto _ : state) {
-        QPainter painter(&image);
-        paintBoard(painter, form, layout, 1.0, everything);
+        QPainter painter(&canvas.image);
+        paintBoard(painter, form, canvas.layout, 1.0, everything);
     }
-    benchmark::DoNotOptimize(image.constBits());
-    state.counters["width_px"] = width;
-    state.counters["height_px"] = height;
+    benchmark::DoNotOptimize(canvas.image.constBits());
+    state.counters["width_px"] = canvas.width;
+    state.counters["height_px"] = canvas.height;
 }
 BENCHMARK(BM_PaintBoard)->Unit(benchmark::kMicrosecond);
+
+// A plain step marks three cells: the new head, the old head now body, the cell the tail left.
+// Each is painted as a rectangle of its own, as the damaged area of a tick is made of them.
+void BM_PaintThreeCells(benchmark::State& state)
+{
+    StagedGame staged;
+    GameSession& session = staged.session();
+    for (int n = 0; n < 10 && session.form().damage().cells().size() != 3; ++n) {
+        session.form().damage().clear();
+        testing::steerRound(session);
+        session.tick(); // a meal marks four
+    }
+    const FormModel& form = session.form();
+    if (form.damage().everything() || form.damage().cells().size() != 3) {
+        state.SkipWithError("no tick marked three cells");
+        return;
+    }
+    Canvas canvas(form);
+    std::vector<QRect> cells;
+    for (const auto k : form.damage().cells()) {
+        const PixelRect r = canvas.layout.cellRect(form.cell(k));
+        cells.emplace_back(r.x, r.y, r.width, r.height);
+    }
+    for (auto _ : state) {
+        QPainter painter(&canvas.image);
+        for (const QRect& cell : cells) {
+            paintBoard(painter, form, canvas.layout, 1.0, cell);
+        }
+    }
+    benchmark::DoNotOptimize(canvas.image.constBits());
+}
+BENCHMARK(BM_PaintThreeCells)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace worm::bench

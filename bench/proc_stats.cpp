@@ -69,8 +69,8 @@ CpuSample cpuSample(pid_t pid)
         if (sched >> ns) {
             s.runSeconds += ns * 1e-9;
         }
-        s.switches += statusField(task + "/status", "voluntary_ctxt_switches:") +
-                      statusField(task + "/status", "nonvoluntary_ctxt_switches:");
+        s.wakeups += statusField(task + "/status", "voluntary_ctxt_switches:");
+        s.preemptions += statusField(task + "/status", "nonvoluntary_ctxt_switches:");
     }
     closedir(dir);
     return s;

@@ -8,7 +8,8 @@ namespace worm::bench {
 struct CpuSample {
     double tickSeconds = 0; // utime + stime, in clock ticks of 10 ms
     double runSeconds = 0;  // summed over the threads, to the nanosecond where the kernel keeps it
-    long switches = 0;      // context switches of every thread: each is one wake-up or preemption
+    long wakeups = 0;       // voluntary context switches of every thread: it slept and was woken
+    long preemptions = 0;   // involuntary ones: another process took the core
 };
 
 long residentKiB(pid_t pid);

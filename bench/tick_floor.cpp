@@ -13,6 +13,7 @@ public:
     TickFloor()
     {
         resize(450, 450);
+        setAttribute(Qt::WA_OpaquePaintEvent); // as the game's: the paint covers its rectangle itself
         setWindowTitle(title());
         timer_.setTimerType(Qt::PreciseTimer); // as the game's timer
         connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
@@ -42,7 +43,7 @@ private:
     }
 
     QTimer timer_;
-    int n_ = 1;
+    int n_ = 5; // so that the tail's cell is on the board from the first tick
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-// watchGame: every tick rewrites the title, so each WM_NAME change marks one tick.
+// watchGame, watchTicks: every tick rewrites the title, so each WM_NAME change marks one tick.
 #include "bench/x_game.h"
 
 #include <X11/Xatom.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/clear_loop.h"
 #include "bench/proc_stats.h"
 
 namespace worm::bench {
@@ -29,6 +30,7 @@ constexpr double quietSeconds = 0.3; // four periods without a tick: the game ha
 // The head's cell, reckoned from the ticks seen and the heading sent: a new board starts it
 // at column 25, row 25.
 struct Head {
+    Loop loop;
     long x = 25, y = 25;
     unsigned long heading = XK_Up;
 
@@ -38,16 +40,16 @@ struct Head {
         y += heading == XK_Down ? 1 : heading == XK_Up ? -1 : 0;
     }
 
-    // Clockwise round the square from column and row 5 to 45, well inside the wall.
+    // Clockwise round the loop once on it; up until then.
     unsigned long loopHeading() const
     {
-        if (y == 5 && x < 45)
+        if (y == loop.top && x < loop.right)
             return XK_Right;
-        if (x == 45 && y < 45)
+        if (x == loop.right && y < loop.bottom)
             return XK_Down;
-        if (y == 45 && x > 5)
+        if (y == loop.bottom && x > loop.left)
             return XK_Left;
-        if (x == 5 && y > 5)
+        if (x == loop.left && y > loop.top)
             return XK_Up;
         return XK_Up;
     }
@@ -82,15 +84,19 @@ private:
     pid_t pid_;
 };
 
-void printCpu(const char* phase, const CpuSample& a, const CpuSample& b, double seconds)
+// A wake-up is a thread going to sleep and being woken; a preemption by another process is not.
+void printCpu(const std::string& tag, const char* phase, const CpuSample& a, const CpuSample& b,
+              double seconds)
 {
-    std::printf("phase=%s seconds=%.2f cpu_pct=%.3f cpu_run_pct=%.4f wakeups_per_s=%.2f", phase, seconds,
-                (b.tickSeconds - a.tickSeconds) / seconds * 100,
+    std::printf("%s phase=%s seconds=%.2f cpu_pct=%.3f cpu_run_pct=%.4f wakeups_per_s=%.2f "
+                "preemptions_per_s=%.2f",
+                tag.c_str(), phase, seconds, (b.tickSeconds - a.tickSeconds) / seconds * 100,
                 (b.runSeconds - a.runSeconds) / seconds * 100,
-                static_cast<double>(b.switches - a.switches) / seconds);
+                static_cast<double>(b.wakeups - a.wakeups) / seconds,
+                static_cast<double>(b.preemptions - a.preemptions) / seconds);
 }
 
-int play(GameWatch& watch, Head& head, double seconds)
+int play(GameWatch& watch, const std::string& tag, Head& head, double seconds)
 {
     watch.press(head.heading);
     double last = watch.nextTick(monotonicSeconds() + 2);
@@ -133,14 +139,15 @@ int play(GameWatch& watch, Head& head, double seconds)
     }
     const double spread =
         periods.size() < 2 ? 0 : std::sqrt(squares / static_cast<double>(periods.size() - 1));
-    printCpu("ticking", before, after, last - start);
-    std::printf(" periods=%zu period_ms=%.4f spread_ms=%.4f resumes=%d\n", periods.size(), mean * 1000,
-                spread * 1000, resumes);
+    printCpu(tag, "ticking", before, after, last - start);
+    std::printf(" periods=%zu period_ms=%.4f spread_ms=%.4f resumes=%d loop=%d,%d,%d,%d\n", periods.size(),
+                mean * 1000, spread * 1000, resumes, head.loop.left, head.loop.top, head.loop.right,
+                head.loop.bottom);
     return 0;
 }
 
 // Lets the ticks run out, then measures a quiet stretch; any tick in it is counted.
-int stopped(GameWatch& watch, const char* phase, double seconds)
+int stopped(GameWatch& watch, const std::string& tag, const char* phase, double seconds)
 {
     int ticksToStop = 0;
     for (double now = monotonicSeconds(); watch.nextTick(now + quietSeconds) >= 0; now = monotonicSeconds()) {
@@ -156,26 +163,40 @@ int stopped(GameWatch& watch, const char* phase, double seconds)
         ++ticks;
     }
     const CpuSample after = cpuSample(watch.pid());
-    printCpu(phase, before, after, monotonicSeconds() - start);
+    printCpu(tag, phase, before, after, monotonicSeconds() - start);
     std::printf(" ticks=%d ticks_to_stop=%d\n", ticks, ticksToStop);
     return 0;
 }
 
 } // namespace
 
-int watchGame(xharness::XClient& x, Window window, pid_t pid, double playSeconds, double idleSeconds)
+int watchGame(xharness::XClient& x, Window window, pid_t pid, const std::string& tag, double playSeconds,
+              double idleSeconds)
 {
     GameWatch watch(x, window, pid);
     Head head;
-    if (play(watch, head, playSeconds) != 0) {
+    // A loop clear of everything drawn, so that no collision stops the ticks being timed.
+    const auto image = x.grab(window);
+    const auto board = image ? xharness::readBoard(*image) : std::nullopt;
+    if (const auto loop = board ? clearLoop(*board) : std::nullopt) {
+        head.loop = *loop;
+    }
+    if (play(watch, tag, head, playSeconds) != 0) {
         return 1;
     }
     watch.press(XK_p);
-    if (stopped(watch, "paused", idleSeconds) != 0) {
+    if (stopped(watch, tag, "paused", idleSeconds) != 0) {
         return 1;
     }
     watch.press(head.heading); // resume, and run straight on into whatever lies ahead
-    return stopped(watch, "gameover", idleSeconds);
+    return stopped(watch, tag, "gameover", idleSeconds);
+}
+
+int watchTicks(xharness::XClient& x, Window window, pid_t pid, const std::string& tag, double playSeconds)
+{
+    GameWatch watch(x, window, pid);
+    Head head;
+    return play(watch, tag, head, playSeconds);
 }
 
 } // namespace worm::bench

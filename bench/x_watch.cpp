@@ -1,15 +1,21 @@
-// x_watch: the whole-process figures' X side. In a private Xvfb it starts the game and an empty
-// Qt window in turn, times each from spawn to its window's map, reads its resident memory once it
-// has settled, and plays the game from outside. One line of key=value figures a measurement.
-// Usage: x_watch ROUNDS PLAY_SECONDS IDLE_SECONDS SETTLE_SECONDS GAME EMPTY_WINDOW
+// x_watch: the whole-process figures' X side. In a private Xvfb it starts each program named in
+// turn, times it from spawn to its window's map and reads its resident memory once it has
+// settled. It plays the one named game from outside, and ticks the one named floor with the
+// same keys. One line of key=value figures a measurement.
+// Usage: x_watch ROUNDS PLAY_SECONDS IDLE_SECONDS SETTLE_SECONDS NAME=PROGRAM...
+// PLAY_SECONDS 0 measures only start and memory.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "bench/proc_stats.h"
 #include "bench/x_game.h"
@@ -23,7 +29,7 @@ using namespace xharness;
 struct Settings {
     int rounds = 0;
     double playSeconds = 0, idleSeconds = 0, settleSeconds = 0;
-    std::string game, empty;
+    std::vector<std::pair<std::string, std::string>> programs; // name, executable
 };
 
 // A program the watcher started and saw map its top-level window.
@@ -49,16 +55,22 @@ Shown launch(const XServer& server, XClient& x, const std::string& program)
     return shown;
 }
 
-void run(const XServer& server, XClient& x, const Settings& s, const char* name, int round)
+void run(const XServer& server, XClient& x, const Settings& s, const std::string& name,
+         const std::string& program, int round)
 {
-    const bool game = std::string(name) == "game";
-    Shown shown = launch(server, x, game ? s.game : s.empty);
+    Shown shown = launch(server, x, program);
     std::this_thread::sleep_for(std::chrono::duration<double>(s.settleSeconds));
-    std::printf("run=%s round=%d visible_ms=%.2f rss_kib=%ld\n", name, round, shown.visibleMs,
+    const std::string tag = "run=" + name + " round=" + std::to_string(round);
+    std::printf("%s visible_ms=%.2f rss_kib=%ld\n", tag.c_str(), shown.visibleMs,
                 residentKiB(shown.process->pid()));
     std::fflush(stdout);
-    if (game && watchGame(x, shown.window, shown.process->pid(), s.playSeconds, s.idleSeconds) != 0) {
+    const pid_t pid = shown.process->pid();
+    if (s.playSeconds > 0 && name == "game" &&
+        watchGame(x, shown.window, pid, tag, s.playSeconds, s.idleSeconds) != 0) {
         throw std::runtime_error("the game could not be played");
+    }
+    if (s.playSeconds > 0 && name == "floor" && watchTicks(x, shown.window, pid, tag, s.playSeconds) != 0) {
+        throw std::runtime_error("the per-tick floor did not tick");
     }
     std::fflush(stdout);
 }
@@ -68,13 +80,36 @@ int figures(const Settings& s)
     XServer server;
     XClient x(server);
     for (int round = 1; round <= s.rounds; ++round) {
-        // Alternate which goes first, so neither always starts on a warmer cache.
-        const bool emptyFirst = round % 2 == 1;
-        run(server, x, s, emptyFirst ? "empty" : "game", round);
-        run(server, x, s, emptyFirst ? "game" : "empty", round);
+        // Every other round runs them backwards, so that of any two neither always goes first
+        // and starts on a warmer cache.
+        auto order = s.programs;
+        if (round % 2 == 0) {
+            std::reverse(order.begin(), order.end());
+        }
+        for (const auto& [name, program] : order) {
+            run(server, x, s, name, program, round);
+        }
         std::fprintf(stderr, "round %d of %d done\n", round, s.rounds);
     }
     return 0;
+}
+
+// Nothing when the arguments are not ROUNDS PLAY IDLE SETTLE and at least one NAME=PROGRAM.
+std::optional<Settings> parse(int argc, char* argv[])
+{
+    if (argc < 6) {
+        return std::nullopt;
+    }
+    Settings s{std::atoi(argv[1]), std::atof(argv[2]), std::atof(argv[3]), std::atof(argv[4]), {}};
+    for (int i = 5; i < argc; ++i) {
+        const std::string named = argv[i];
+        const auto equals = named.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            return std::nullopt;
+        }
+        s.programs.emplace_back(named.substr(0, equals), named.substr(equals + 1));
+    }
+    return s;
 }
 
 } // namespace
@@ -82,14 +117,15 @@ int figures(const Settings& s)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 7) {
+    const auto settings = worm::bench::parse(argc, argv);
+    if (!settings) {
         std::fprintf(stderr,
-                     "usage: x_watch ROUNDS PLAY_SECONDS IDLE_SECONDS SETTLE_SECONDS GAME EMPTY_WINDOW\n");
+                     "usage: x_watch ROUNDS PLAY_SECONDS IDLE_SECONDS SETTLE_SECONDS NAME=PROGRAM...\n"
+                     "the program named game is played, the one named floor ticked\n");
         return 2;
     }
     try {
-        return worm::bench::figures({std::atoi(argv[1]), std::atof(argv[2]), std::atof(argv[3]),
-                                     std::atof(argv[4]), argv[5], argv[6]});
+        return worm::bench::figures(*settings);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "x_watch: %s\n", e.what());
         return 1;

@@ -83,7 +83,7 @@ if [ -f "${debs[0]}" ]; then
     fail "the package's desktop entry does not start /usr/games/worm"
   [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for lib in libqt6widgets6 libqt6svg6 libc6; do
+  for lib in libqt6widgets6 libc6; do
     [[ $depends == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
   done
   [[ ", $depends," == *", fonts-liberation,"* ]] || fail "the package does not depend on the button font: $depends"

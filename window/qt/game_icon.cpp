@@ -1,23 +1,21 @@
-// gameIcon: renders the SVG built into the program at the common icon sizes.
+// gameIcon: the icon's pixels, rendered from its SVG when the game was built.
 #include "window/qt/game_icon.h"
 
-#include <QPainter>
+#include <QImage>
 #include <QPixmap>
-#include <QSvgRenderer>
+
+#include "icon_pixels.h"
 
 namespace worm {
 
 QIcon gameIcon()
 {
-    QSvgRenderer svg(QStringLiteral(":/" WORM_APP_ID ".svg"));
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        svg.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+    for (const icon::Image& image : icon::images) {
+        // The pixels are the program's own constants: the image only reads them.
+        const QImage pixels(reinterpret_cast<const uchar*>(image.pixels), image.size, image.size,
+                            QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(pixels));
     }
     return icon;
 }

