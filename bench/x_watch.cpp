@@ -39,6 +39,7 @@ struct Shown {
     std::unique_ptr<ChildProcess> process;
     Window window = 0;
     double visibleMs = 0;
+    double cpuMs = 0; // its threads' CPU time by then, less noisy than the wall clock
 };
 
 // Watching the root's children before the spawn means no map can slip by unseen.
@@ -54,6 +55,7 @@ Shown launch(const XServer& server, XClient& x, const std::string& program)
         throw std::runtime_error(program + " showed no window within 30 s");
     }
     shown.visibleMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    shown.cpuMs = cpuSample(shown.process->pid()).runSeconds * 1000;
     return shown;
 }
 
@@ -63,8 +65,8 @@ void run(const XServer& server, XClient& x, const Settings& s, const std::string
     Shown shown = launch(server, x, program);
     std::this_thread::sleep_for(std::chrono::duration<double>(s.settleSeconds));
     const std::string tag = "run=" + name + " round=" + std::to_string(round);
-    std::printf("%s visible_ms=%.2f rss_kib=%ld\n", tag.c_str(), shown.visibleMs,
-                residentKiB(shown.process->pid()));
+    std::printf("%s visible_ms=%.2f rss_kib=%ld cpu_to_visible_ms=%.2f\n", tag.c_str(), shown.visibleMs,
+                residentKiB(shown.process->pid()), shown.cpuMs);
     std::fflush(stdout);
     const pid_t pid = shown.process->pid();
     const auto named = [&name](const char* kind) { return name.rfind(kind, 0) == 0; };
