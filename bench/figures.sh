@@ -64,35 +64,28 @@ echo "unless the line says otherwise; $(nproc) cores, load before the run: $load
 echo
 row "figure" "game" "floor" "ratio" "budget" ""
 
-game=$(values game start visible_ms | median)
-floor=$(values empty start visible_ms | median)
-ratio=$(calc "$game / $floor")
-row "start to visible window (ms)" "$game" "$floor" "${ratio}x" "<= 1.05x" "$(verdict "$ratio <= 1.05")"
-again=$(values empty-again start visible_ms | median)
-row "  the empty window again, by chance (ms)" "$again" "$floor" "$(calc "$again / $floor")x" "" ""
-game=$(values game start cpu_to_visible_ms | median)
-floor=$(values empty start cpu_to_visible_ms | median)
-row "  CPU time by then (ms)" "$game" "$floor" "$(calc "$game / $floor")x" "" ""
-game=$(values game start visible_ms | most)
-floor=$(values empty start visible_ms | most)
-ratio=$(calc "$game / $floor")
-row "  the slowest round (ms)" "$game" "$floor" "${ratio}x" "<= 1.15x" "$(verdict "$ratio <= 1.15")"
-again=$(values empty-again start visible_ms | most)
-row "  the empty window again, by chance (ms)" "$again" "$floor" "$(calc "$again / $floor")x" "" ""
+# One figure against its floor: label, the two programs, phase, key, statistic, and the budget on
+# their ratio (none for a figure shown only beside its floor).
+compare() { # label game floor phase key statistic [budget]
+  local game floor ratio
+  game=$(values "$2" "$4" "$5" | "$6")
+  floor=$(values "$3" "$4" "$5" | "$6")
+  ratio=$(calc "$game / $floor")
+  if [[ -n ${7:-} ]]; then
+    row "$1" "$game" "$floor" "${ratio}x" "<= ${7}x" "$(verdict "$ratio <= $7")"
+  else
+    row "$1" "$game" "$floor" "${ratio}x" "" ""
+  fi
+}
 
-game=$(values game start rss_kib | median)
-floor=$(values empty start rss_kib | median)
-ratio=$(calc "$game / $floor")
-row "resident memory after start (KiB)" "$game" "$floor" "${ratio}x" "<= 1.05x" "$(verdict "$ratio <= 1.05")"
-
-game=$(values game-ticking ticking cpu_run_pct | median)
-floor=$(values floor ticking cpu_run_pct | median)
-ratio=$(calc "$game / $floor")
-row "CPU while ticking (% of a core)" "$game" "$floor" "${ratio}x" "<= 1.1x" "$(verdict "$ratio <= 1.1")"
-game=$(values game-ticking ticking wakeups_per_s | median)
-floor=$(values floor ticking wakeups_per_s | median)
-ratio=$(calc "$game / $floor")
-row "wake-ups while ticking (/s)" "$game" "$floor" "${ratio}x" "<= 1.1x" "$(verdict "$ratio <= 1.1")"
+compare "start to visible window (ms)" game empty start visible_ms median 1.05
+compare "  the empty window again, by chance (ms)" empty-again empty start visible_ms median
+compare "  CPU time by then (ms)" game empty start cpu_to_visible_ms median
+compare "  the slowest round (ms)" game empty start visible_ms most 1.15
+compare "  the empty window again, by chance (ms)" empty-again empty start visible_ms most
+compare "resident memory after start (KiB)" game empty start rss_kib median 1.05
+compare "CPU while ticking (% of a core)" game-ticking floor ticking cpu_run_pct median 1.1
+compare "wake-ups while ticking (/s)" game-ticking floor ticking wakeups_per_s median 1.1
 
 read -r ticks period spread <<<"$(periods game-ticking)"
 read -r floor_ticks floor_period floor_spread <<<"$(periods floor)"

@@ -36,4 +36,8 @@ inline constexpr double frameHeight = 400;
 
 inline constexpr double twipsPerInch = 1440;
 
+// What hidden cells show, in every front end: light enough for the olive obstacles, dark enough
+// for the white food.
+inline constexpr Colour background = rgb(168, 168, 160);
+
 } // namespace worm::design

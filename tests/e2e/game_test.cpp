@@ -1,6 +1,8 @@
 // GameTest: the server outlives the cases of one binary; each case's game dies with the case.
 #include "tests/e2e/game_test.h"
 
+#include <sys/wait.h>
+
 namespace worm::e2e {
 
 std::unique_ptr<XServer> GameTest::server_;
@@ -76,6 +78,18 @@ int GameTest::pauseOnlyCovered(const Board& b)
     }
     if (b.count(Cell::body) != 0 || b.count(Cell::other) != 0) {
         return failure("body or a foreign colour on a new board");
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult endsWithStatusZero(ChildProcess& game, std::chrono::milliseconds timeout)
+{
+    const auto status = game.waitExit(timeout);
+    if (!status) {
+        return ::testing::AssertionFailure() << "still running " << timeout.count() << " ms later";
+    }
+    if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
+        return ::testing::AssertionFailure() << "ended with wait status " << *status;
     }
     return ::testing::AssertionSuccess();
 }

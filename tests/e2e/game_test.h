@@ -56,6 +56,8 @@ private:
 // A new board as the first tick leaves it: the wall, 50 obstacles off it, the head at the
 // centre, one food or (when the first tick ate it) one blue obstacle, and nothing else.
 ::testing::AssertionResult isFreshBoard(const Board& b);
+// The game ended by itself within the timeout (stretched by the slack), with exit status 0.
+::testing::AssertionResult endsWithStatusZero(ChildProcess& game, std::chrono::milliseconds timeout);
 // The title of a new board's first tick: 1, or 101 when that tick ate the food.
 ::testing::AssertionResult isFirstTickScore(const Board& b, const Score& s);
 

@@ -7,12 +7,14 @@
 #include <QRegion>
 
 #include "window/board_layout.h"
+#include "window/form_design.h"
 #include "window/form_model.h"
 
 namespace worm {
 
-// What hidden cells show: light enough for the olive obstacles, dark enough for white food.
-inline const QColor boardBackground{168, 168, 160};
+// What hidden cells show.
+inline const QColor boardBackground{redOf(design::background), greenOf(design::background),
+                                    blueOf(design::background)};
 
 // Both return how many cells they looked at: only those of the grid rows and columns the clip
 // meets, so a repaint of a few changed cells costs a few cells, not the whole board.

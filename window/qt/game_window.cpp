@@ -29,21 +29,14 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixe
 bool GameWindow::start()
 {
     handle([this] { session_.load(); });
-    return !failed_;
+    return !mirror_.failed();
 }
 
 template <typename Event> void GameWindow::handle(Event&& event)
 {
-    if (failed_) {
-        return;
+    if (mirror_.run(event, [this](const char* what) { fail(what); })) {
+        sync();
     }
-    try {
-        event();
-    } catch (const std::exception& e) {
-        fail(e.what());
-        return;
-    }
-    sync();
 }
 
 // The game has no recovery of its own: report, stop, and end the program with a failure.
@@ -51,7 +44,6 @@ void GameWindow::fail(const char* what)
 {
     std::fprintf(stderr, "worm: %s\n", what);
     std::fflush(stderr);
-    failed_ = true;
     timer_.stop();
     QCoreApplication::exit(EXIT_FAILURE);
 }
@@ -65,11 +57,16 @@ void GameWindow::sync()
                static_cast<int>(std::lround(form.innerHeight() / form.twipsPerPixel())));
         sized_ = true;
     }
-    if (form.title() != appliedTitle_) {
-        appliedTitle_ = form.title();
-        setWindowTitle(QString::fromStdString(appliedTitle_));
+    if (const std::string* title = mirror_.newTitle(form)) {
+        setWindowTitle(QString::fromStdString(*title));
     }
-    syncTimer();
+    if (const auto interval = mirror_.newInterval(form)) {
+        if (*interval == 0) {
+            timer_.stop();
+        } else {
+            timer_.start(*interval);
+        }
+    }
     if (form.damage().everything()) {
         relayout(); // a new board: the buttons are placed on its layout
     }
@@ -77,38 +74,16 @@ void GameWindow::sync()
     repaintDamage();
 }
 
-// Only a changed interval touches the timer: re-arming it on every key would starve the ticks.
-void GameWindow::syncTimer()
-{
-    const std::int32_t interval = session_.form().interval();
-    if (interval == appliedInterval_) {
-        return;
-    }
-    appliedInterval_ = interval;
-    if (interval == 0) {
-        timer_.stop();
-    } else {
-        timer_.start(interval);
-    }
-}
-
-// Buttons are placed only when they or the layout changed, not on every tick, and made only
-// when first shown.
+// A button is made only when first shown.
 void GameWindow::syncButtons()
 {
     for (const auto& [widget, b] :
          {std::pair{pause_, Button::pause}, std::pair{gameover_, Button::gameover}}) {
-        const ButtonRecord& wanted = session_.form().button(b);
-        ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
-        if (!widget && !wanted.visible) {
-            continue;
-        }
-        if (!widget || !buttonsPlaced_ || wanted != applied) {
-            applied = wanted;
+        const bool due = mirror_.buttonDue(session_.form(), b);
+        if (widget ? due : session_.form().button(b).visible) {
             placeButton(button(b), b);
         }
     }
-    buttonsPlaced_ = true;
 }
 
 // Both buttons start hidden, and making them with the window cost its start some 4 ms and
@@ -155,7 +130,7 @@ void GameWindow::repaintDamage()
 
 void GameWindow::relayout()
 {
-    buttonsPlaced_ = false; // they follow the board
+    mirror_.layoutChanged();
     layoutRatio_ = devicePixelRatioF();
     layout_ = fitBoard(session_.form(), size(), layoutRatio_);
 }

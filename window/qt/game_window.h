@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 #include "window/board_layout.h"
 #include "window/game_session.h"
+#include "window/model_mirror.h"
 #include "window/qt/window_gone.h"
 
 namespace worm {
@@ -42,7 +42,6 @@ private:
     template <typename Event> void handle(Event&& event);
     void fail(const char* what);
     void sync();
-    void syncTimer();
     void syncButtons();
     CaptionButton* button(Button b);
     void placeButton(CaptionButton* widget, Button b);
@@ -56,12 +55,8 @@ private:
     BoardLayout layout_;
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     WindowGone gone_;
-    std::string appliedTitle_;
-    std::int32_t appliedInterval_ = 0;
-    std::array<ButtonRecord, 2> appliedButtons_{};
-    bool buttonsPlaced_ = false;
+    ModelMirror mirror_;
     bool sized_ = false;
-    bool failed_ = false;
 };
 
 } // namespace worm

@@ -4,6 +4,8 @@
 #include <numbers>
 #include <string>
 
+#include "window/form_design.h"
+
 namespace worm {
 
 void BoardCanvas::useColour(Colour colour)
@@ -39,7 +41,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
 {
     fillKnown_ = false;
-    fillRect(PixelRect{0, 0, width, height}, boardBackground);
+    fillRect(PixelRect{0, 0, width, height}, design::background);
     for (int k = 1; k < form.cellCount(); ++k) {
         const CellRecord& c = form.cell(k);
         if (c.visible) {
@@ -57,7 +59,7 @@ void BoardCanvas::paintCells(const FormModel& form, const BoardLayout& layout,
         }
         const CellRecord& c = form.cell(k);
         const PixelRect box = layout.cellRect(c);
-        fillRect(box, boardBackground);
+        fillRect(box, design::background);
         if (c.visible) {
             paintCell(c, box);
         }

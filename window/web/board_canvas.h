@@ -11,10 +11,6 @@
 
 namespace worm {
 
-// What hidden cells show: the desktop's grey, light enough for the olive obstacles and dark
-// enough for the white food.
-inline constexpr Colour boardBackground = rgb(168, 168, 160);
-
 class BoardCanvas {
 public:
     explicit BoardCanvas(emscripten::val context) : context_(std::move(context)) {}

@@ -4,8 +4,6 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/eventloop.h>
 
-#include <exception>
-
 #include "window/form_design.h"
 
 namespace worm {
@@ -43,22 +41,14 @@ void WebWindow::gameoverClicked()
 
 template <typename Event> void WebWindow::handle(Event&& event)
 {
-    if (failed_) {
-        return;
+    if (mirror_.run(event, [this](const char* what) { fail(what); })) {
+        sync();
     }
-    try {
-        event();
-    } catch (const std::exception& e) {
-        fail(e.what());
-        return;
-    }
-    sync();
 }
 
 // The desktop program ends here; a page cannot, so it stops and says why.
 void WebWindow::fail(const char* what)
 {
-    failed_ = true;
     disarm();
     page_.showError(std::string("worm: ") + what);
 }
@@ -66,31 +56,21 @@ void WebWindow::fail(const char* what)
 void WebWindow::sync()
 {
     const FormModel& form = session_.form();
-    if (form.title() != appliedTitle_) {
-        appliedTitle_ = form.title();
-        page_.setScoreLine(appliedTitle_);
+    if (const std::string* title = mirror_.newTitle(form)) {
+        page_.setScoreLine(*title);
     }
-    syncTimer();
+    if (const auto interval = mirror_.newInterval(form)) {
+        disarm();
+        if (*interval != 0) {
+            clock_.start(emscripten_get_now(), *interval);
+            arm();
+        }
+    }
     if (form.damage().everything()) {
         relayout(); // a new board: the canvas and the buttons follow its layout
     }
     syncButtons();
     repaintDamage();
-}
-
-// Only a changed interval touches the timer: re-arming it on every key would hold the ticks back.
-void WebWindow::syncTimer()
-{
-    const std::int32_t interval = session_.form().interval();
-    if (interval == appliedInterval_) {
-        return;
-    }
-    appliedInterval_ = interval;
-    disarm();
-    if (interval != 0) {
-        clock_.start(emscripten_get_now(), interval);
-        arm();
-    }
 }
 
 void WebWindow::arm()
@@ -112,13 +92,13 @@ void WebWindow::timerWentOff(void* window) { static_cast<WebWindow*>(window)->ti
 void WebWindow::timerFired()
 {
     timeout_ = 0;
-    if (failed_ || appliedInterval_ == 0) {
+    if (mirror_.failed() || mirror_.interval() == 0) {
         return;
     }
     if (clock_.fire(emscripten_get_now())) {
         handle([this] { session_.tick(); });
     }
-    if (!failed_ && appliedInterval_ != 0 && timeout_ == 0) {
+    if (!mirror_.failed() && mirror_.interval() != 0 && timeout_ == 0) {
         arm();
     }
 }
@@ -133,7 +113,7 @@ void WebWindow::shownAgain()
 
 void WebWindow::resized()
 {
-    if (failed_ || !session_.form().loaded()) {
+    if (mirror_.failed() || !session_.form().loaded()) {
         return;
     }
     relayout();
@@ -145,25 +125,21 @@ void WebWindow::relayout()
 {
     canvasSize_ = page_.fitCanvas();
     layout_ = BoardLayout(session_.form(), canvasSize_.width, canvasSize_.height);
-    buttonsPlaced_ = false;                    // they follow the board
+    mirror_.layoutChanged();
     session_.form().damage().markEverything(); // resizing the canvas cleared it
 }
 
-// Buttons are placed only when they or the layout changed, not on every tick; they scale with the
-// board, caption included, so Game Over stays centred on it.
+// The buttons scale with the board, caption included, so Game Over stays centred on it.
 void WebWindow::syncButtons()
 {
     const FormModel& form = session_.form();
     const double zoom = layout_.pixelsPerTwip() * form.twipsPerPixel() / page_.devicePixelRatio();
     for (const Button b : {Button::pause, Button::gameover}) {
-        ButtonRecord& applied = appliedButtons_[static_cast<std::size_t>(b)];
-        const ButtonRecord& r = form.button(b);
-        if (!buttonsPlaced_ || r != applied) {
-            applied = r;
+        if (mirror_.buttonDue(form, b)) {
+            const ButtonRecord& r = form.button(b);
             page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height), zoom, r.visible);
         }
     }
-    buttonsPlaced_ = true;
 }
 
 void WebWindow::repaintDamage()

@@ -2,13 +2,12 @@
 // the model.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "window/board_layout.h"
 #include "window/game_session.h"
+#include "window/model_mirror.h"
 #include "window/web/board_canvas.h"
 #include "window/web/page.h"
 #include "window/web/tick_clock.h"
@@ -37,7 +36,6 @@ private:
     template <typename Event> void handle(Event&& event);
     void fail(const char* what);
     void sync();
-    void syncTimer();
     void syncButtons();
     void relayout();
     void repaintDamage();
@@ -51,11 +49,7 @@ private:
     DeviceSize canvasSize_;
     TickClock clock_;
     long timeout_ = 0; // the pending browser timer, 0 for none
-    std::string appliedTitle_;
-    std::int32_t appliedInterval_ = 0;
-    std::array<ButtonRecord, 2> appliedButtons_{};
-    bool buttonsPlaced_ = false;
-    bool failed_ = false;
+    ModelMirror mirror_;
 };
 
 } // namespace worm
