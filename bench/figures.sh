@@ -9,6 +9,7 @@ start_rounds=${START_ROUNDS:-31} # starts are cheap, and a median of 9 strayed b
 rounds=${ROUNDS:-9}              # of the ticking pass
 play_seconds=${PLAY_SECONDS:-8}  # ticking per round, for the game and for the per-tick floor
 idle_seconds=${IDLE_SECONDS:-5}  # paused, then at game over
+bench_repetitions=${BENCH_REPETITIONS:-5} # of each in-process benchmark
 settle_seconds=1                 # between the window showing and reading its memory
 
 cmake --preset bench >/dev/null
@@ -102,6 +103,13 @@ for stopped in paused gameover; do
   row "CPU $stopped, most of any round (%)" "$cpu" "0" "" "0" "$(verdict "$cpu == 0")"
   row "wake-ups $stopped, most of any round (/s)" "$wakeups" "0" "" "0" "$(verdict "$wakeups == 0")"
 done
+
+# The in-process figures, on a fixed-seed mid-game: the rules' work per tick and the painter's.
+echo
+echo "In-process figures (worm_bench, offscreen, median of $bench_repetitions repetitions):"
+"$build/bench/worm_bench" --benchmark_repetitions="$bench_repetitions" >"$work/bench" 2>"$work/bench-errors" ||
+  { cat "$work/bench-errors" >&2; exit 1; }
+sed -n 's/^/  /; /^  figure/,$p' "$work/bench"
 
 echo
 echo "Every round of both passes (run=floor is the per-tick floor; preemptions are other processes taking"

@@ -28,6 +28,7 @@ struct Canvas {
     int width, height;
     BoardLayout layout;
     QImage image;
+    BoardPainter board;
 };
 
 void BM_PaintBoard(benchmark::State& state)
@@ -38,7 +39,7 @@ void BM_PaintBoard(benchmark::State& state)
     const QRect everything(0, 0, canvas.width, canvas.height);
     for (auto _ : state) {
         QPainter painter(&canvas.image);
-        paintBoard(painter, form, canvas.layout, 1.0, everything);
+        canvas.board.paint(painter, form, canvas.layout, 1.0, everything);
     }
     benchmark::DoNotOptimize(canvas.image.constBits());
     state.counters["width_px"] = canvas.width;
@@ -71,7 +72,7 @@ void BM_PaintThreeCells(benchmark::State& state)
     for (auto _ : state) {
         QPainter painter(&canvas.image);
         for (const QRect& cell : cells) {
-            paintBoard(painter, form, canvas.layout, 1.0, cell);
+            canvas.board.paint(painter, form, canvas.layout, 1.0, cell);
         }
     }
     benchmark::DoNotOptimize(canvas.image.constBits());

@@ -86,15 +86,15 @@ QRegion deviceArea(const QRegion& logical, double ratio)
 
 } // namespace
 
-int paintOffscreen(QImage& image, const QRegion& area, const FormModel& form, const BoardLayout& layout,
-                   double ratio)
+int paintOffscreen(BoardPainter& board, QImage& image, const QRegion& area, const FormModel& form,
+                   const BoardLayout& layout, double ratio)
 {
     QPaintEngine* engine = image.paintEngine();
     engine->setSystemClip(deviceArea(area, ratio));
     int visited = 0;
     {
         QPainter painter(&image);
-        visited = paintBoard(painter, form, layout, ratio, area);
+        visited = board.paint(painter, form, layout, ratio, area);
     }
     engine->setSystemClip(QRegion());
     return visited;
@@ -228,7 +228,7 @@ void ViewWatch::repaint()
         return;
     }
     ++totals_.repaints;
-    paintOffscreen(shown_, area, session_->form(), layout_, ratio_);
+    paintOffscreen(board_, shown_, area, session_->form(), layout_, ratio_);
     paintedSinceCompare_ = true;
 }
 
@@ -242,7 +242,7 @@ void ViewWatch::compare()
     QImage full(shown_.size(), QImage::Format_RGB32);
     full.setDevicePixelRatio(ratio_);
     full.fill(unpainted);
-    paintOffscreen(full, widgetRect(), session_->form(), layout_, ratio_);
+    paintOffscreen(board_, full, widgetRect(), session_->form(), layout_, ratio_);
     checkAllPainted(full, unpainted);
     checkCellsShown(full, session_->form(), layout_);
     checkSameImage(shown_, full, "after partial repaints");

@@ -11,14 +11,15 @@
 #include "fuzz/event_script.h"
 #include "window/board_layout.h"
 #include "window/form_model.h"
+#include "window/qt/board_painter.h"
 
 namespace worm::fuzz {
 
 // A paint event for the logical `area` on an image standing in for the window's backing store:
 // clipped to the device pixels the toolkit would let the window paint, and drawn by the
 // window's painter. Returns how many cells the painter looked at.
-int paintOffscreen(QImage& image, const QRegion& area, const FormModel& form, const BoardLayout& layout,
-                   double ratio);
+int paintOffscreen(BoardPainter& board, QImage& image, const QRegion& area, const FormModel& form,
+                   const BoardLayout& layout, double ratio);
 
 struct ViewTotals {
     std::uint64_t resizes = 0;
@@ -53,6 +54,7 @@ private:
     QSize size_;
     double ratio_ = 1;
     BoardLayout layout_;
+    BoardPainter board_;
     QImage shown_;                     // what the window shows, null while it is too large to draw here
     QRegion pending_;                  // the logical area waiting for the next paint
     int held_ = 0;                     // events still to come before the next paint

@@ -1,4 +1,4 @@
-// paintBoard: works in device pixels, so cell edges fall on whole pixels at any scale.
+// BoardPainter: works in device pixels, so cell edges fall on whole pixels at any scale.
 #include "window/qt/board_painter.h"
 
 #include <algorithm>
@@ -6,6 +6,8 @@
 
 namespace worm {
 namespace {
+
+constexpr std::size_t keptCircles = 8; // a colour or two at the sizes of the last few layouts
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
@@ -31,22 +33,41 @@ Span gridSpan(int from, int to, int origin, int pitch, int count)
             std::min(count - 1, floorDiv(to - 1 - origin, pitch))};
 }
 
-void paintCell(QPainter& painter, const CellRecord& c, const QRect& box)
+} // namespace
+
+int BoardPainter::paint(QPainter& painter, const FormModel& form, const BoardLayout& layout,
+                        qreal devicePixelRatio, const QRect& logicalClip)
 {
-    const QColor colour = toQColor(c.colour);
-    if (c.shape == Shape::circle) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawEllipse(box);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-    } else {
-        painter.fillRect(box, colour);
+    painter.save();
+    // Undo the painter's own scale, not the ratio: it never scales a device down, so below a
+    // ratio of 1 it draws one to one.
+    painter.resetTransform();
+    const qreal scale = painter.deviceTransform().m11();
+    painter.setTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    const QRect clip = deviceClip(logicalClip, devicePixelRatio);
+    painter.setClipRect(clip, Qt::IntersectClip);
+    painter.fillRect(clip, boardBackground);
+    const int visited = paintCells(painter, form, layout, clip);
+    painter.restore();
+    return visited;
+}
+
+// Rectangle by rectangle, each clipped to what it fills: where two overlap by a rounded device
+// pixel, the second fills it afresh and redraws the cell there, and it leaves alone the pixels
+// it does not fill.
+int BoardPainter::paint(QPainter& painter, const FormModel& form, const BoardLayout& layout,
+                        qreal devicePixelRatio, const QRegion& logicalArea)
+{
+    int visited = 0;
+    for (const QRect& r : logicalArea) {
+        visited += paint(painter, form, layout, devicePixelRatio, r);
     }
+    return visited;
 }
 
 // Cell k of the board sits in column (k - 1) mod columns and row (k - 1) div columns.
-int paintCells(QPainter& painter, const FormModel& form, const BoardLayout& layout, const QRect& clip)
+int BoardPainter::paintCells(QPainter& painter, const FormModel& form, const BoardLayout& layout,
+                             const QRect& clip)
 {
     const int pitch = layout.cellPixels();
     const Span columns =
@@ -75,36 +96,37 @@ int paintCells(QPainter& painter, const FormModel& form, const BoardLayout& layo
     return visited;
 }
 
-} // namespace
-
-int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
-               const QRect& logicalClip)
+void BoardPainter::paintCell(QPainter& painter, const CellRecord& c, const QRect& box)
 {
-    painter.save();
-    // Undo the painter's own scale, not the ratio: it never scales a device down, so below a
-    // ratio of 1 it draws one to one.
-    painter.resetTransform();
-    const qreal scale = painter.deviceTransform().m11();
-    painter.setTransform(QTransform::fromScale(1 / scale, 1 / scale));
-    const QRect clip = deviceClip(logicalClip, devicePixelRatio);
-    painter.setClipRect(clip, Qt::IntersectClip);
-    painter.fillRect(clip, boardBackground);
-    const int visited = paintCells(painter, form, layout, clip);
-    painter.restore();
-    return visited;
+    if (c.shape == Shape::circle) {
+        painter.drawImage(box.topLeft(), circle(toQColor(c.colour), box.size()));
+    } else {
+        painter.fillRect(box, toQColor(c.colour));
+    }
 }
 
-// Rectangle by rectangle, each clipped to what it fills: where two overlap by a rounded device
-// pixel, the second fills it afresh and redraws the cell there, and it leaves alone the pixels
-// it does not fill, where a circle's soft edge drawn twice would come out darker.
-int paintBoard(QPainter& painter, const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio,
-               const QRegion& logicalArea)
+// Drawn on the background, as a round cell always is: copying it then gives the same pixels as
+// drawing it there.
+const QImage& BoardPainter::circle(QColor colour, QSize size)
 {
-    int visited = 0;
-    for (const QRect& r : logicalArea) {
-        visited += paintBoard(painter, form, layout, devicePixelRatio, r);
+    for (const Stamp& s : circles_) {
+        if (s.colour == colour.rgb() && s.size == size) {
+            return s.image;
+        }
     }
-    return visited;
+    if (circles_.size() == keptCircles) {
+        circles_.erase(circles_.begin());
+    }
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(boardBackground);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QRect(QPoint(0, 0), size));
+    p.end();
+    circles_.push_back({colour.rgb(), size, std::move(image)});
+    return circles_.back().image;
 }
 
 } // namespace worm

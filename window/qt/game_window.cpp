@@ -144,7 +144,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event)
 void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    paintBoard(painter, session_.form(), layout_, devicePixelRatioF(), event->region());
+    board_.paint(painter, session_.form(), layout_, devicePixelRatioF(), event->region());
 }
 
 void GameWindow::resizeEvent(QResizeEvent*)

@@ -10,6 +10,7 @@
 #include "window/board_layout.h"
 #include "window/game_session.h"
 #include "window/model_mirror.h"
+#include "window/qt/board_painter.h"
 #include "window/qt/window_gone.h"
 
 namespace worm {
@@ -53,6 +54,7 @@ private:
     CaptionButton* pause_ = nullptr;
     CaptionButton* gameover_ = nullptr;
     BoardLayout layout_;
+    BoardPainter board_;
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     WindowGone gone_;
     ModelMirror mirror_;
