@@ -1,7 +1,6 @@
 // The program: one game window; closing it ends the run.
 #include <QApplication>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 
 #include <cstdio>
@@ -9,19 +8,11 @@
 #include <memory>
 
 #include "window/form_design.h"
+#include "window/local_clock.h"
 #include "window/qt/display_probe.h"
 #include "window/qt/game_icon.h"
 #include "window/qt/game_window.h"
 #include "window/qt/legible_size.h"
-
-namespace {
-
-std::uint32_t secondsSinceMidnight()
-{
-    return static_cast<std::uint32_t>(QTime::currentTime().msecsSinceStartOfDay() / 1000);
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -37,7 +28,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(WORM_APP_ID)); // ties the window to its menu entry
     const double twipsPerPixel =
         worm::design::twipsPerInch / QApplication::primaryScreen()->logicalDotsPerInchX();
-    worm::GameWindow window(std::make_unique<worm::SeededRandom>(secondsSinceMidnight), twipsPerPixel);
+    worm::GameWindow window(std::make_unique<worm::SeededRandom>(worm::secondsSinceMidnight), twipsPerPixel);
     if (!window.start()) {
         return EXIT_FAILURE;
     }

@@ -3,25 +3,17 @@
 
 #include <charconv>
 #include <cstdint>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "window/local_clock.h"
 #include "window/web/page_events.h"
 #include "window/web/web_window.h"
 
 namespace {
 
 using emscripten::val;
-
-std::uint32_t secondsSinceMidnight()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local); // the browser's own time zone
-    return static_cast<std::uint32_t>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
-}
 
 // The browser tests pin the seed with ?seed=N, so that every board they build is the same one.
 std::optional<std::uint32_t> seedFromAddress()
@@ -45,7 +37,7 @@ worm::SeededRandom::SeedFunction seedFunction()
     if (const auto fixed = seedFromAddress()) {
         return [n = *fixed] { return n; };
     }
-    return secondsSinceMidnight;
+    return worm::secondsSinceMidnight;
 }
 
 } // namespace
