@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "window/form_design.h"
+
 namespace worm {
 
 BoardLayout::BoardLayout(const FormModel& form, int deviceWidth, int deviceHeight)
@@ -31,6 +33,12 @@ PixelRect BoardLayout::rect(double left, double top, double width, double height
     const int x = toDeviceX(left);
     const int y = toDeviceY(top);
     return PixelRect{x, y, toDeviceX(left + width) - x, toDeviceY(top + height) - y};
+}
+
+double buttonFontPoints(const FormModel& form, const BoardLayout& layout, double devicePixelRatio)
+{
+    const double zoom = layout.pixelsPerTwip() * form.twipsPerPixel() / devicePixelRatio;
+    return design::buttonFontPoints * zoom;
 }
 
 } // namespace worm

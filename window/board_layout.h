@@ -40,4 +40,7 @@ private:
     int originX_ = 0, originY_ = 0;
 };
 
+// The buttons' caption size in points, scaled with the board like the buttons themselves.
+double buttonFontPoints(const FormModel& form, const BoardLayout& layout, double devicePixelRatio);
+
 } // namespace worm

@@ -2,14 +2,25 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "tests/e2e/game_test.h"
 
 namespace worm::e2e {
 namespace {
 
+// Every case starts from a game just over; a case whose crash failed does not run.
 class GameOverTest : public GameTest {
 protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        if (!HasFatalFailure()) {
+            crash();
+        }
+    }
+
     // Heads for the wall along an empty line when there is one, else into the nearest obstacle
     // of the longest empty line, never into the food, and waits until the game is over.
     void crash()
@@ -33,6 +44,17 @@ protected:
         over_ = *s;
     }
 
+    // Clicks Game Over and waits for the new board's first tick to be drawn.
+    std::optional<Board> startAgain()
+    {
+        const std::string over = game().title().value_or("");
+        game().clickCentreOf(game().gameoverButton());
+        if (!game().waitTitleChange(over)) {
+            return std::nullopt;
+        }
+        return waitBoard([](const Board& now) { return isFreshBoard(now); });
+    }
+
     Heading heading_ = Heading::up;
     int distance_ = 0;
     Pos target_;
@@ -41,10 +63,6 @@ protected:
 
 TEST_F(GameOverTest, SteeringIntoTheWallEndsTheGameWithGameOverAtTheCentre)
 {
-    crash();
-    if (HasFatalFailure()) {
-        return;
-    }
     EXPECT_EQ(over_.score, firstScore().score + distance_); // the colliding tick still scores
     EXPECT_EQ(over_.best, over_.score);
     const auto b = game().steadyBoard();
@@ -57,14 +75,7 @@ TEST_F(GameOverTest, SteeringIntoTheWallEndsTheGameWithGameOverAtTheCentre)
 
 TEST_F(GameOverTest, ClickingGameOverStartsANewGameFromScoreOneKeepingTheBest)
 {
-    crash();
-    if (HasFatalFailure()) {
-        return;
-    }
-    const std::string before = game().title().value_or("");
-    game().clickCentreOf(game().gameoverButton());
-    ASSERT_TRUE(game().waitTitleChange(before));
-    const auto b = waitBoard([](const Board& now) { return isFreshBoard(now); });
+    const auto b = startAgain();
     ASSERT_TRUE(b) << game().board()->picture();
     ASSERT_TRUE(game().waitTitleSteady());
     const auto s = game().score();
@@ -77,10 +88,6 @@ TEST_F(GameOverTest, ClickingGameOverStartsANewGameFromScoreOneKeepingTheBest)
 // wall of the next row, so each resume ends in another collision; the program lives on.
 TEST_F(GameOverTest, AKeyAfterTheCollisionResumesTheTicksAndGameOverStays)
 {
-    crash();
-    if (HasFatalFailure()) {
-        return;
-    }
     long long score = over_.score;
     for (int i = 0; i < 3; ++i) {
         const std::string before = game().title().value_or("");
@@ -103,14 +110,7 @@ TEST_F(GameOverTest, AKeyAfterTheCollisionResumesTheTicksAndGameOverStays)
 // sanitizer build a leak or an error report would end it with another status.
 TEST_F(GameOverTest, AGamePlayedThroughEveryControlClosesWithStatusZero)
 {
-    crash();
-    if (HasFatalFailure()) {
-        return;
-    }
-    const std::string over = game().title().value_or("");
-    game().clickCentreOf(game().gameoverButton());
-    ASSERT_TRUE(game().waitTitleChange(over));
-    ASSERT_TRUE(waitBoard([](const Board& now) { return isFreshBoard(now); }));
+    ASSERT_TRUE(startAgain());
     const auto fresh = game().steadyBoard();
     ASSERT_TRUE(fresh);
     const std::string start = game().title().value_or("");

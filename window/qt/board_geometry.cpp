@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "window/form_design.h"
-
 namespace worm {
 
 // Floored, so the layout never claims a device pixel the window only partly has.
@@ -41,12 +39,6 @@ QRect buttonBox(const ButtonRecord& button, const BoardLayout& layout, qreal dev
     const int left = logical(box.x);
     const int top = logical(box.y);
     return QRect(left, top, logical(box.x + box.width) - left, logical(box.y + box.height) - top);
-}
-
-double buttonFontPoints(const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio)
-{
-    const double zoom = layout.pixelsPerTwip() * form.twipsPerPixel() / devicePixelRatio;
-    return design::buttonFontPoints * zoom;
 }
 
 } // namespace worm

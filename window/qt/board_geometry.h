@@ -1,5 +1,5 @@
 // Where the board lands in the widget: its layout for a logical size and device pixel ratio,
-// the logical area a change needs repainted, and the buttons' boxes and caption size.
+// the logical area a change needs repainted, and the buttons' boxes.
 #pragma once
 
 #include <QRect>
@@ -22,8 +22,5 @@ QRegion damagedArea(const FormModel& form, const BoardLayout& layout, qreal devi
 
 // A button's box in logical pixels: it scales with the board so that it stays in place on it.
 QRect buttonBox(const ButtonRecord& button, const BoardLayout& layout, qreal devicePixelRatio);
-
-// The buttons' caption size in points, scaled with the board like the buttons themselves.
-double buttonFontPoints(const FormModel& form, const BoardLayout& layout, qreal devicePixelRatio);
 
 } // namespace worm

@@ -65,7 +65,7 @@ void Page::setScoreLine(const std::string& text)
     scoreLine_.set("textContent", text);
 }
 
-void Page::placeButton(Button b, const PixelRect& box, double zoom, bool visible)
+void Page::placeButton(Button b, const PixelRect& box, double fontPoints, bool visible)
 {
     const double dpr = devicePixelRatio();
     val& widget = button(b);
@@ -74,7 +74,7 @@ void Page::placeButton(Button b, const PixelRect& box, double zoom, bool visible
     style.set("top", pixels(box.y / dpr));
     style.set("width", pixels(box.width / dpr));
     style.set("height", pixels(box.height / dpr));
-    style.set("fontSize", std::to_string(design::buttonFontPoints * zoom) + "pt");
+    style.set("fontSize", std::to_string(fontPoints) + "pt");
     widget.set("hidden", !visible);
 }
 

@@ -28,8 +28,8 @@ public:
     // The score line, in the tab's title and above the board.
     void setScoreLine(const std::string& text);
 
-    // A button over the canvas at a rectangle in device pixels, its caption's font scaled by zoom.
-    void placeButton(Button b, const PixelRect& box, double zoom, bool visible);
+    // A button over the canvas at a rectangle in device pixels, its caption in fontPoints.
+    void placeButton(Button b, const PixelRect& box, double fontPoints, bool visible);
 
     void showError(const std::string& text);
 

@@ -133,11 +133,11 @@ void WebWindow::relayout()
 void WebWindow::syncButtons()
 {
     const FormModel& form = session_.form();
-    const double zoom = layout_.pixelsPerTwip() * form.twipsPerPixel() / page_.devicePixelRatio();
+    const double points = buttonFontPoints(form, layout_, page_.devicePixelRatio());
     for (const Button b : {Button::pause, Button::gameover}) {
         if (mirror_.buttonDue(form, b)) {
             const ButtonRecord& r = form.button(b);
-            page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height), zoom, r.visible);
+            page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height), points, r.visible);
         }
     }
 }
