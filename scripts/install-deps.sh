@@ -21,7 +21,7 @@ test=(
   weston qt6-wayland
   desktop-file-utils appstream dpkg-dev file lintian man-db
 )
-web=(cmake make emscripten python3)
+web=(cmake make emscripten python3 librsvg2-bin)
 browser=(chromium fonts-liberation)
 
 packages=()

@@ -100,6 +100,7 @@ void FormModel::show()
     }
     restoreDesign();
     loaded_ = true;
+    ++loads_;
     if (onLoad_) {
         onLoad_();
     }

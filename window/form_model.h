@@ -69,6 +69,7 @@ public:
 
     // Read back by the window that draws the model, and by tests.
     bool loaded() const { return loaded_; }
+    int loads() const { return loads_; } // boards built so far: each load is a new board
     int cellCount() const { return static_cast<int>(cells_.size()); } // template included
     bool exists(int k) const { return k >= 0 && k < cellCount(); }
     const CellRecord& cell(int k) const;
@@ -98,6 +99,7 @@ private:
     std::string title_;
     std::int32_t interval_ = 0;
     bool loaded_ = false;
+    int loads_ = 0;
     Damage damage_;
 };
 

@@ -17,6 +17,7 @@ export const patience = 30_000;
 
 const types = {
   '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
+  '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
 // A plain file server on a free loopback port, like any static host would be.

@@ -36,7 +36,8 @@ void setCaption(val& button, const design::ButtonDesign& d)
 
 Page::Page()
     : canvas_(element("board")), context_(openContext(canvas_)), scoreLine_(element("score")),
-      pause_(element("pause")), gameover_(element("gameover")), error_(element("error"))
+      pause_(element("pause")), gameover_(element("gameover")), error_(element("error")),
+      hint_(element("hint")), said_(element("said"))
 {
     setCaption(pause_, design::pause);
     setCaption(gameover_, design::gameover);
@@ -83,6 +84,25 @@ void Page::showError(const std::string& text)
     error_.set("textContent", text);
     error_.set("hidden", false);
     val::global("console").call<void>("error", text);
+}
+
+void Page::showHint(bool shown)
+{
+    if (shown != hintShown_) {
+        hintShown_ = shown;
+        hint_.set("hidden", !shown);
+    }
+}
+
+void Page::announce(const std::string& words)
+{
+    said_.set("textContent", words);
+}
+
+bool Page::buttonHasFocus() const
+{
+    const val focused = val::global("document")["activeElement"];
+    return !focused.isNull() && focused["tagName"].as<std::string>() == "BUTTON";
 }
 
 } // namespace worm

@@ -33,6 +33,13 @@ public:
 
     void showError(const std::string& text);
 
+    // The touch bar's "swipe to start" line, shown until the worm has a heading.
+    void showHint(bool shown);
+    // Words for a screen reader's polite live region: said once, when they change.
+    void announce(const std::string& words);
+    // Whether one of the page's buttons has the keyboard focus, so Enter and Space are its own.
+    bool buttonHasFocus() const;
+
 private:
     emscripten::val& button(Button b) { return b == Button::pause ? pause_ : gameover_; }
 
@@ -42,6 +49,9 @@ private:
     emscripten::val pause_;
     emscripten::val gameover_;
     emscripten::val error_;
+    emscripten::val hint_;
+    emscripten::val said_;
+    bool hintShown_ = true;
 };
 
 } // namespace worm

@@ -1,24 +1,33 @@
-// listenToPage: every key reaches the game wherever the focus is, and the buttons never take it.
+// listenToPage: keys reach the game wherever the focus is, except those the browser or a focused
+// button needs; a finger on the board steers; the buttons never take the focus from a pointer.
 #include "window/web/page_events.h"
 
 #include <emscripten/html5.h>
 
+#include "window/handlers.h"
+
 namespace worm {
 namespace {
 
+constexpr unsigned long enter = 13, space = 32;
+
 WebWindow& windowOf(void* userData) { return *static_cast<WebWindow*>(userData); }
 
-// The arrows and the space bar would scroll the page and Tab would carry the focus out of it;
-// every other key keeps its meaning to the browser as well.
-bool keptFromTheBrowser(unsigned long keyCode)
-{
-    return keyCode == 9 || keyCode == 32 || (keyCode >= 37 && keyCode <= 40);
-}
+// The arrows and the space bar would scroll the page; every other key keeps its meaning to the
+// browser as well, Tab its move to the next button.
+bool keptFromTheBrowser(unsigned long keyCode) { return keyCode == space || (keyCode >= 37 && keyCode <= 40); }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void* userData)
 {
+    if (e->altKey || e->ctrlKey || e->metaKey) {
+        return EM_FALSE; // Alt+← is Back, Ctrl+R reloads: the browser's, never the game's
+    }
+    WebWindow& window = windowOf(userData);
+    if ((e->keyCode == enter || e->keyCode == space) && window.buttonHasFocus()) {
+        return EM_FALSE; // the focused button clicks itself
+    }
     // Auto-repeats are presses like any other.
-    windowOf(userData).keyDown(static_cast<std::int16_t>(e->keyCode));
+    window.keyDown(static_cast<std::int16_t>(e->keyCode));
     return keptFromTheBrowser(e->keyCode) ? EM_TRUE : EM_FALSE;
 }
 
@@ -34,8 +43,57 @@ EM_BOOL onGameoverClick(int, const EmscriptenMouseEvent*, void* userData)
     return EM_TRUE;
 }
 
+// The touch bar's pause control is the P key.
+EM_BOOL onPauseKeyClick(int, const EmscriptenMouseEvent*, void* userData)
+{
+    windowOf(userData).keyDown(keys::p);
+    return EM_TRUE;
+}
+
 // Refusing the press's default keeps the focus off the button, so keys still reach the game.
 EM_BOOL keepFocus(int, const EmscriptenMouseEvent*, void*) { return EM_TRUE; }
+
+// The finger that steers: the first one down; others that join it are ignored. -1 for none.
+long steeringFinger = -1;
+
+const EmscriptenTouchPoint* changedSteeringFinger(const EmscriptenTouchEvent* e)
+{
+    for (int i = 0; i < e->numTouches; ++i) {
+        const EmscriptenTouchPoint& t = e->touches[i];
+        if (t.isChanged && (t.identifier == steeringFinger || steeringFinger == -1)) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+// Refusing every touch's default keeps the browser from scrolling, zooming or making a click.
+EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void* userData)
+{
+    WebWindow& window = windowOf(userData);
+    const EmscriptenTouchPoint* finger = changedSteeringFinger(e);
+    if (finger == nullptr || (steeringFinger == -1 && type != EMSCRIPTEN_EVENT_TOUCHSTART)) {
+        return EM_TRUE;
+    }
+    const FingerPoint at{static_cast<double>(finger->clientX), static_cast<double>(finger->clientY), e->timestamp};
+    switch (type) {
+    case EMSCRIPTEN_EVENT_TOUCHSTART:
+        steeringFinger = finger->identifier;
+        window.fingerDown(at);
+        break;
+    case EMSCRIPTEN_EVENT_TOUCHMOVE:
+        window.fingerMoved(at);
+        break;
+    case EMSCRIPTEN_EVENT_TOUCHEND:
+        steeringFinger = -1;
+        window.fingerUp(at);
+        break;
+    default:
+        steeringFinger = -1;
+        window.fingerLost();
+    }
+    return EM_TRUE;
+}
 
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void* userData)
 {
@@ -47,6 +105,8 @@ EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* e, void* 
 {
     if (e->hidden == EM_FALSE) {
         windowOf(userData).shownAgain();
+    } else {
+        windowOf(userData).hidden();
     }
     return EM_FALSE;
 }
@@ -59,8 +119,14 @@ void listenToPage(WebWindow& window)
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, w, EM_FALSE, onKeyDown);
     emscripten_set_click_callback("#pause", w, EM_FALSE, onPauseClick);
     emscripten_set_click_callback("#gameover", w, EM_FALSE, onGameoverClick);
-    emscripten_set_mousedown_callback("#pause", w, EM_FALSE, keepFocus);
-    emscripten_set_mousedown_callback("#gameover", w, EM_FALSE, keepFocus);
+    emscripten_set_click_callback("#pausekey", w, EM_FALSE, onPauseKeyClick);
+    for (const char* button : {"#pause", "#gameover", "#pausekey"}) {
+        emscripten_set_mousedown_callback(button, w, EM_FALSE, keepFocus);
+    }
+    emscripten_set_touchstart_callback("#board", w, EM_FALSE, onTouch);
+    emscripten_set_touchmove_callback("#board", w, EM_FALSE, onTouch);
+    emscripten_set_touchend_callback("#board", w, EM_FALSE, onTouch);
+    emscripten_set_touchcancel_callback("#board", w, EM_FALSE, onTouch);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, w, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(w, EM_FALSE, onVisibilityChange);
 }

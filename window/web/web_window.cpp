@@ -5,6 +5,7 @@
 #include <emscripten/eventloop.h>
 
 #include "window/form_design.h"
+#include "window/handlers.h"
 
 namespace worm {
 namespace {
@@ -39,6 +40,13 @@ void WebWindow::gameoverClicked()
     handle([this] { session_.gameoverClicked(); });
 }
 
+void WebWindow::sendKey(std::optional<std::int16_t> keyCode)
+{
+    if (keyCode) {
+        keyDown(*keyCode);
+    }
+}
+
 template <typename Event> void WebWindow::handle(Event&& event)
 {
     if (mirror_.run(event, [this](const char* what) { fail(what); })) {
@@ -71,6 +79,10 @@ void WebWindow::sync()
     }
     syncButtons();
     repaintDamage();
+    page_.showHint(session_.state().direction.empty());
+    if (const std::string words = announcer_.after(session_); !words.empty()) {
+        page_.announce(words);
+    }
 }
 
 void WebWindow::arm()
@@ -100,6 +112,14 @@ void WebWindow::timerFired()
     }
     if (!mirror_.failed() && mirror_.interval() != 0 && timeout_ == 0) {
         arm();
+    }
+}
+
+// A hidden page gets a timer a second at best: the worm would crawl on unseen and die there.
+void WebWindow::hidden()
+{
+    if (session_.ticking()) {
+        keyDown(keys::p);
     }
 }
 

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "window/announcer.h"
 #include "window/board_layout.h"
 #include "window/game_session.h"
 #include "window/model_mirror.h"
+#include "window/swipe_reader.h"
 #include "window/web/board_canvas.h"
 #include "window/web/page.h"
 #include "window/web/tick_clock.h"
@@ -28,13 +30,24 @@ public:
     void pauseClicked();
     void gameoverClicked();
     void resized();    // the stage's size or the device pixel ratio changed
+    void hidden();     // the page went out of sight: it pauses, as P would
     void shownAgain(); // the tab is visible again after the browser held its timers back
+
+    // A finger on the board: a swipe steers, a tap is a key that only resumes.
+    void fingerDown(FingerPoint at) { swipe_.press(at); }
+    void fingerMoved(FingerPoint at) { sendKey(swipe_.move(at)); }
+    void fingerUp(FingerPoint at) { sendKey(swipe_.lift(at)); }
+    void fingerLost() { swipe_.cancel(); }
+
+    // Whether Enter and Space belong to a focused button rather than to the game.
+    bool buttonHasFocus() const { return page_.buttonHasFocus(); }
 
 private:
     static void timerWentOff(void* window);
     void timerFired();
     template <typename Event> void handle(Event&& event);
     void fail(const char* what);
+    void sendKey(std::optional<std::int16_t> keyCode);
     void sync();
     void syncButtons();
     void relayout();
@@ -50,6 +63,8 @@ private:
     TickClock clock_;
     long timeout_ = 0; // the pending browser timer, 0 for none
     ModelMirror mirror_;
+    SwipeReader swipe_;
+    Announcer announcer_;
 };
 
 } // namespace worm

@@ -1,0 +1,12 @@
+# Writes sw.js from its template: the build's files, and a cache name from their content hash.
+set(hashes "")
+set(quoted "'./'")
+foreach(file ${SITE_FILES})
+  file(SHA256 ${SITE_DIR}/${file} hash)
+  string(APPEND hashes "${file}:${hash}\n")
+  string(APPEND quoted ", '${file}'")
+endforeach()
+string(SHA256 build_hash "${hashes}")
+string(SUBSTRING ${build_hash} 0 16 WORM_BUILD_HASH)
+set(WORM_SITE_FILES "${quoted}")
+configure_file(${TEMPLATE} ${SITE_DIR}/sw.js @ONLY)
