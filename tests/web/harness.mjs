@@ -88,12 +88,13 @@ export function useGame(browserOptions = {}) {
   };
 }
 
-export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1 } = {}) {
+// { touch: true } makes it a phone or tablet: a touch screen and a coarse pointer.
+export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false } = {}) {
   const page = await browser.newPage();
   const problems = [];
   page.on('pageerror', (e) => problems.push(String(e)));
   page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
-  await page.setViewport({ width, height, deviceScaleFactor: dpr });
+  await page.setViewport({ width, height, deviceScaleFactor: dpr, isMobile: touch, hasTouch: touch });
   await page.evaluateOnNewDocument(installRecorder);
   await page.goto(site.url + (seed === undefined ? '' : `?seed=${seed}`));
   await page.waitForFunction(() => window.wormRecorder?.records.length > 0, { timeout: patience });
@@ -109,6 +110,7 @@ export const recordCount = (page) => page.evaluate(() => window.wormRecorder.rec
 export const recordsFrom = (page, from) => page.evaluate((k) => window.wormRecorder.records.slice(k), from);
 export const lastRecord = async (page) => (await recordsFrom(page, -1))[0];
 export const snapshot = (page) => page.evaluate(() => window.wormRecorder.snapshot());
+export const phone = { width: 390, height: 844, dpr: 3, touch: true };
 
 // Lets a number of the game's periods pass in the page's own time, for checks that nothing happens.
 export async function letPeriodsPass(page, periods) {

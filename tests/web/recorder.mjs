@@ -85,9 +85,8 @@ export function installRecorder() {
   // colour of the game's: what a blurred or misplaced board would show. The head's circle is
   // smoothed on purpose, and cells under a button are hidden: both are left out.
   const blurredCells = async (png, dpr) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${png}`;
-    await image.decode();
+    // Decoded from bytes, not a data: address, which the page's policy refuses.
+    const image = await createImageBitmap(new Blob([Uint8Array.from(atob(png), (c) => c.charCodeAt(0))]));
     const canvas = new OffscreenCanvas(image.width, image.height);
     const ctx = canvas.getContext('2d');
     ctx.drawImage(image, 0, 0);
@@ -131,14 +130,16 @@ export function installRecorder() {
 
   const recorder = { records: [], snapshot, blurredCells };
   window.wormRecorder = recorder;
-  document.addEventListener('DOMContentLoaded', () => {
-    const title = document.querySelector('title');
-    new MutationObserver(() => {
-      recorder.records.push({ ...snapshot(), fills });
-      fills = 0;
-      if (recorder.records.length === 1) {
-        requestAnimationFrame(() => { recorder.firstFrame = performance.now(); });
-      }
-    }).observe(title, { childList: true, characterData: true, subtree: true });
-  });
+  // Watched from before the page parses, since the module may set the first score line before
+  // the document has finished loading.
+  const inTitle = (node) => node?.nodeName === 'TITLE' || node?.parentNode?.nodeName === 'TITLE';
+  new MutationObserver((mutations) => {
+    if (!mutations.some((m) => inTitle(m.target)) || !document.title.startsWith('Score:')) return;
+    recorder.records.push({ ...snapshot(), fills });
+    fills = 0;
+    recorder.onRecord?.(recorder.records.length); // a test's input, before the next tick can come
+    if (recorder.records.length === 1) {
+      requestAnimationFrame(() => { recorder.firstFrame = performance.now(); });
+    }
+  }).observe(document, { childList: true, characterData: true, subtree: true });
 }

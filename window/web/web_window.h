@@ -39,6 +39,9 @@ public:
     void fingerUp(FingerPoint at) { sendKey(swipe_.lift(at)); }
     void fingerLost() { swipe_.cancel(); }
 
+    // The window model, for readers of input that need to know which buttons show.
+    const FormModel& model() const { return session_.form(); }
+
     // Whether Enter and Space belong to a focused button rather than to the game.
     bool buttonHasFocus() const { return page_.buttonHasFocus(); }
 

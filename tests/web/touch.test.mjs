@@ -1,0 +1,114 @@
+// The page in a phone's hand: swipes and taps play the very game the keys play, a swipe turns on
+// the next tick without waiting for the lift, and no finger scrolls or zooms the page.
+import assert from 'node:assert/strict';
+import { describe, it } from 'node:test';
+import {
+  letPeriodsPass, parseScore, phone, positionsOf, recordCount, recordsFrom, snapshot, waitForRecords, useGame,
+} from './harness.mjs';
+
+const game = useGame();
+
+// In the page: play(input) sends one input as keys or as a finger would, synchronously, so that
+// an input sent on a record lands before the next tick.
+function installPlayer(mode, plan) {
+  const board = document.getElementById('board');
+  const r = board.getBoundingClientRect();
+  const touch = (type, dx, dy) => {
+    const t = new Touch({ identifier: 1, target: board, clientX: r.left + r.width / 2 + dx, clientY: r.top + r.height / 2 + dy });
+    board.dispatchEvent(new TouchEvent(type, {
+      touches: type === 'touchend' ? [] : [t], changedTouches: [t], bubbles: true, cancelable: true,
+    }));
+  };
+  const codes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, P: 80, Space: 32 };
+  const swipes = { ArrowLeft: [-24, 0], ArrowUp: [0, -24], ArrowRight: [24, 0], ArrowDown: [0, 24] };
+  window.play = (input) => {
+    if (mode === 'keys') {
+      window.dispatchEvent(new KeyboardEvent('keydown', { keyCode: codes[input], bubbles: true, cancelable: true }));
+    } else if (input === 'P') {
+      document.getElementById('pausekey').click();
+    } else {
+      const [dx, dy] = swipes[input] ?? [0, 0]; // Space: a tap
+      touch('touchstart', 0, 0);
+      if (dx || dy) touch('touchmove', dx, dy);
+      touch('touchend', dx, dy);
+    }
+  };
+  window.wormRecorder.onRecord = (n) => plan[n] && window.play(plan[n]);
+}
+
+// Seed 7: right to the food (eaten on the eleventh tick), left, a pause, then up into the wall.
+const plan = { 9: 'ArrowDown', 12: 'ArrowLeft', 16: 'P', 20: 'ArrowUp' };
+
+async function playThrough(mode) {
+  const { page, problems } = await game.open({ seed: 7, ...phone });
+  await page.evaluate(installPlayer, mode, plan);
+  await page.evaluate(() => window.play('ArrowRight'));
+  await page.waitForFunction(() => window.wormRecorder.snapshot().pause !== null, { timeout: 30_000 });
+  const ticks = await recordCount(page);
+  await letPeriodsPass(page, 3);
+  assert.equal(await recordCount(page), ticks, `no tick while paused (${mode})`);
+  await page.evaluate(() => window.play('Space'));
+  await page.waitForFunction(() => window.wormRecorder.snapshot().gameover !== null, { timeout: 30_000 });
+  const records = (await recordsFrom(page, 0)).map((r) => ({
+    cells: r.cells, title: r.title, pause: r.pause !== null, gameover: r.gameover !== null,
+  }));
+  return { page, problems, records };
+}
+
+describe('touch', () => {
+  it('plays the same game by swipes and taps as by keys, cell for cell, and starts anew with a tap', async () => {
+    const byKeys = await playThrough('keys');
+    await byKeys.page.close();
+    const byTouch = await playThrough('touch');
+    assert.ok(byKeys.records.length > 25, `${byKeys.records.length} records`);
+    assert.ok(parseScore(byKeys.records.at(-1).title).score > 100, 'the food was eaten on the way');
+    assert.equal(byTouch.records.length, byKeys.records.length);
+    byKeys.records.forEach((r, i) => assert.deepEqual(byTouch.records[i], r, `record ${i}`));
+
+    const { page, problems } = byTouch;
+    const b = (await snapshot(page)).gameover;
+    const before = await recordCount(page);
+    await page.touchscreen.tap(b.left + b.width / 2, b.top + b.height / 2);
+    await waitForRecords(page, before + 1);
+    assert.match((await snapshot(page)).title, /^Score: {2}1\/ \d+$/, 'a tap on Game Over starts a new game');
+    assert.equal(await page.evaluate(() => document.getElementById('hint').hidden), false, 'the hint is back');
+    assert.deepEqual([...byKeys.problems, ...problems], []);
+    await page.close();
+  });
+
+  it('turns on the first tick after the swipe, finger still down; pinch and drags leave the page be', async () => {
+    const { page, problems } = await game.open({ seed: 7, ...phone });
+    const { board } = await snapshot(page);
+    const [x, y] = [board.cssLeft + board.cssSide / 2, board.cssTop + board.cssSide / 2];
+    await page.evaluate(() => document.getElementById('board')
+      .addEventListener('touchmove', () => { window.movedAt = performance.now(); }));
+    await page.touchscreen.touchStart(x, y);
+    await page.touchscreen.touchMove(x + 30, y);
+    await waitForRecords(page, 4);
+    await page.touchscreen.touchMove(x + 30, y + 30);
+    const movedAt = await page.evaluate(() => window.movedAt);
+    await waitForRecords(page, (await recordCount(page)) + 2);
+    const records = await recordsFrom(page, 0);
+    const next = records.findIndex((r) => r.t > movedAt);
+    const [[from], [to]] = [records[next - 1], records[next]].map((r) => positionsOf(r.cells, 'H'));
+    assert.deepEqual(to, { col: from.col, row: from.row + 1 }, 'the next tick went down');
+    await page.touchscreen.touchEnd();
+
+    // Two fingers spreading below the board, then one dragging up the page and down the board.
+    const cdp = await page.createCDPSession();
+    const drag = async (paths) => {
+      const at = (k) => paths.map(([[x0, y0], [x1, y1]], id) => ({ id, x: x0 + ((x1 - x0) * k) / 10, y: y0 + ((y1 - y0) * k) / 10 }));
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
+      for (let k = 1; k <= 10; k += 1) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at(k) });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    };
+    await drag([[[x - 20, 700], [x - 150, 700]], [[x + 20, 700], [x + 150, 700]]]);
+    await drag([[[x, 800], [x, 300]]]);
+    await drag([[[x, 100], [x, 600]]]);
+    await letPeriodsPass(page, 4);
+    const view = await page.evaluate(() => [visualViewport.scale, scrollX, scrollY, getSelection().toString()]);
+    assert.deepEqual(view, [1, 0, 0, ''], 'no zoom, no scroll, no selection');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
