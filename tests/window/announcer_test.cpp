@@ -27,6 +27,7 @@ protected:
 TEST_F(Announcing, pausesAndTheEndOfAGameAreSaidOnceThenANewGame)
 {
     EXPECT_EQ(press(keys::p), "Paused") << "P before any arrow";
+    EXPECT_EQ(press(keys::p), "") << "still paused: said once";
     EXPECT_EQ(press(keys::up), "") << "the arrow resumes; Pause still shows";
     EXPECT_EQ(press(keys::p), "Paused") << "a second pause is said again";
     EXPECT_EQ(press(keys::up), "");
