@@ -19,6 +19,10 @@ describe('the built site', () => {
     assert.ok(total <= 250_000, `${total} bytes`);
   });
 
+  it('needs no eval: the script makes no code from strings, so a strict policy can run it', () => {
+    assert.doesNotMatch(fs.readFileSync(path.join(siteDir, 'worm.js'), 'utf8'), /\bnew Function\b|\beval\(/);
+  });
+
   it('compiles every rule and window-model source from where the desktop build takes it', () => {
     const compiled = JSON.parse(fs.readFileSync(path.join(buildDir, 'compile_commands.json'), 'utf8'))
       .map((c) => path.relative(sourceDir, path.resolve(c.directory, c.file)));
