@@ -56,6 +56,12 @@ private:
                window->rect().contains(b->geometry());
     }
 
+    // A key pressed where the keyboard focus is, as a keyboard-only player presses it.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
 private slots:
     void opensAtTheBoardSizeWithTheScoreLine()
     {
@@ -161,6 +167,67 @@ private slots:
         QTest::keyClick(focus, Qt::Key_P);
         QVERIFY(!w->timerRunning());
         QVERIFY(w->pauseButton()->isVisible());
+    }
+
+    void keyboardAloneResumesAndStartsANewGame_data()
+    {
+        QTest::addColumn<int>("click");
+        QTest::newRow("space") << int{Qt::Key_Space};
+        QTest::newRow("enter") << int{Qt::Key_Enter};
+        QTest::newRow("return") << int{Qt::Key_Return};
+    }
+
+    // Tab, still a key to the game, also walks the focus round the board and the buttons that
+    // show; Space, Enter or Return clicks the focused one, and the focus returns to the board.
+    void keyboardAloneResumesAndStartsANewGame()
+    {
+        QFETCH(int, click);
+        auto w = open();
+        QVERIFY(w);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        press(Qt::Key_P);
+        const QImage unfocused = w->pauseButton()->grab().toImage();
+        press(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == w->pauseButton());
+        QVERIFY(w->pauseButton()->grab().toImage() != unfocused); // the focus shows
+        press(Qt::Key(click));                                    // no heading yet: the first tick collides
+        QVERIFY(w->timerRunning());
+        QVERIFY(!w->pauseButton()->isVisible());
+        QVERIFY(QApplication::focusWidget() == w.get());
+        QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
+        w->session().state().direction = "up"; // a heading: any key now resumes
+        press(Qt::Key_P);                      // both buttons show
+        press(Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() == w->pauseButton());
+        QVERIFY(w->timerRunning()); // Backtab reached the game too
+        press(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == w.get());
+        press(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == w->gameoverButton());
+        press(Qt::Key(click));
+        QVERIFY(!w->gameoverButton()->isVisible());
+        QVERIFY(QApplication::focusWidget() == w.get());
+        QCOMPARE(w->windowTitle(), QString("Score:  1/ %1").arg(w->session().state().best));
+    }
+
+    // On a focused button every key but a click reaches the game, the arrows and P included.
+    void otherKeysPassAFocusedButtonOnToTheGame()
+    {
+        auto w = open();
+        QVERIFY(w);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        press(Qt::Key_Up);
+        press(Qt::Key_P);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() == w->pauseButton());
+        QVERIFY(w->timerRunning());
+        press(Qt::Key_Left);
+        QCOMPARE(w->session().state().direction, std::string("left"));
+        press(Qt::Key_P);
+        QVERIFY(!w->timerRunning());
+        QVERIFY(QApplication::focusWidget() == w->pauseButton());
     }
 };
 

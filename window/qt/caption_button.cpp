@@ -2,6 +2,7 @@
 // wraps a caption too long for one line.
 #include "window/qt/caption_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -11,12 +12,24 @@ namespace worm {
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
-    setFocusPolicy(Qt::NoFocus); // every key must reach the board
+    setFocusPolicy(Qt::TabFocus); // a mouse click leaves the keyboard with the board
     QFont font(QString::fromLatin1(design::buttonFontFamily));
     font.setPointSizeF(design::buttonFontPoints);
     font.setBold(true);
     setFont(font);
     hide();
+}
+
+// Space, Enter and Return click the focused button at once; every other key, arrows included,
+// goes on to the board and so to the game, instead of moving the focus as a push button would.
+void CaptionButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Enter || key == Qt::Key_Return) {
+        click();
+    } else {
+        event->ignore();
+    }
 }
 
 void CaptionButton::paintEvent(QPaintEvent*)

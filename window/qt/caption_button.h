@@ -1,4 +1,4 @@
-// CaptionButton: a push button that never takes the keyboard focus and wraps its caption.
+// CaptionButton: a push button that wraps its caption and takes the focus only from Tab.
 #pragma once
 
 #include <QPushButton>
@@ -11,6 +11,7 @@ public:
     CaptionButton(const QString& caption, QWidget* parent);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
 

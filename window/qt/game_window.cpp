@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -114,6 +116,9 @@ void GameWindow::placeButton(CaptionButton* widget, Button b)
     if (font != widget->font()) {
         widget->setFont(font);
     }
+    if (!r.visible && widget->hasFocus()) {
+        setFocus(Qt::OtherFocusReason); // the keyboard goes back to the board, not to another button
+    }
     widget->setVisible(r.visible);
 }
 
@@ -135,10 +140,27 @@ void GameWindow::relayout()
     layout_ = fitBoard(session_.form(), size(), layoutRatio_);
 }
 
+// Keys a focused button passes on arrive here too.
 void GameWindow::keyPressEvent(QKeyEvent* event)
 {
-    const std::int16_t code = virtualKeyCode(event->key()); // auto-repeats count as presses
+    const int key = event->key();
+    const std::int16_t code = virtualKeyCode(key); // auto-repeats count as presses
     handle([this, code] { session_.keyDown(code); });
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        focusAnother(key == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+    }
+}
+
+// The ring Tab walks: the board, then each button that shows, and round to the board again.
+void GameWindow::focusAnother(bool next)
+{
+    const std::array<QWidget*, 3> ring{this, gameover_, pause_};
+    const auto at = std::find(ring.begin(), ring.end(), focusWidget());
+    std::size_t i = at == ring.end() ? 0 : static_cast<std::size_t>(at - ring.begin());
+    do {
+        i = (i + (next ? 1 : ring.size() - 1)) % ring.size();
+    } while (i != 0 && !(ring[i] && ring[i]->isVisible()));
+    ring[i]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 void GameWindow::paintEvent(QPaintEvent* event)
@@ -165,7 +187,8 @@ bool GameWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
-// Tab is a key like any other here, not a move between the buttons.
+// Qt's own Tab handling would swallow the key: Tab reaches the game like any other key, and
+// keyPressEvent then moves the focus itself.
 bool GameWindow::focusNextPrevChild(bool) { return false; }
 
 } // namespace worm

@@ -46,6 +46,7 @@ private:
     void syncButtons();
     CaptionButton* button(Button b);
     void placeButton(CaptionButton* widget, Button b);
+    void focusAnother(bool next);
     void repaintDamage();
     void relayout();
 
