@@ -88,14 +88,16 @@ export function useGame(browserOptions = {}) {
   };
 }
 
-// { touch: true } makes it a phone or tablet: a touch screen and a coarse pointer.
-export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false } = {}) {
+// { touch: true } makes it a phone or tablet: a touch screen and a coarse pointer; { script }
+// runs in the page before any of its own.
+export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false, script } = {}) {
   const page = await browser.newPage();
   const problems = [];
   page.on('pageerror', (e) => problems.push(String(e)));
   page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
   await page.setViewport({ width, height, deviceScaleFactor: dpr, isMobile: touch, hasTouch: touch });
   await page.evaluateOnNewDocument(installRecorder);
+  if (script) await page.evaluateOnNewDocument(script);
   await page.goto(site.url + (seed === undefined ? '' : `?seed=${seed}`));
   await page.waitForFunction(() => window.wormRecorder?.records.length > 0, { timeout: patience });
   return { page, problems };

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "window/local_clock.h"
+#include "window/web/gamepad_poll.h"
 #include "window/web/page_events.h"
 #include "window/web/web_window.h"
 
@@ -46,6 +47,7 @@ int main()
 {
     static worm::WebWindow window(std::make_unique<worm::SeededRandom>(seedFunction()));
     worm::listenToPage(window);
+    worm::listenToGamepads(window);
     window.start();
     return 0;
 }
