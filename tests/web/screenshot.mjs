@@ -1,11 +1,11 @@
-// Writes docs/web-screenshot.png: the page in headless Chromium during a game, the worm having
-// turned once and eaten. An argument picks another output; run after cmake --build --preset web.
+// Writes docs/web-screenshot.png (the page in headless Chromium during a game, the worm having
+// turned once and eaten) and docs/web-phone.png (the same game on a phone, steered by swipes).
+// Run after cmake --build --preset web.
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { launchBrowser, openGame, recordCount, serveSite, waitForRecords } from './harness.mjs';
+import { launchBrowser, openGame, phone, recordCount, serveSite, snapshot, waitForRecords } from './harness.mjs';
 
-const output = process.argv[2]
-  ?? path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../docs/web-screenshot.png');
+const docs = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../docs');
 const site = await serveSite();
 const browser = await launchBrowser();
 try {
@@ -15,8 +15,22 @@ try {
   await waitForRecords(page, 1 + 8);
   await page.keyboard.press('ArrowDown');
   await waitForRecords(page, (await recordCount(page)) + 8);
-  await page.screenshot({ path: output });
-  console.log(`wrote ${output}`);
+  await page.screenshot({ path: path.join(docs, 'web-screenshot.png') });
+
+  const onPhone = (await openGame(browser, site, { seed: 7, ...phone, dpr: 2 })).page;
+  const { board } = await snapshot(onPhone);
+  const [x, y] = [board.cssLeft + board.cssSide / 2, board.cssTop + board.cssSide / 2];
+  const swipe = async (dx, dy) => {
+    await onPhone.touchscreen.touchStart(x, y);
+    await onPhone.touchscreen.touchMove(x + dx, y + dy);
+    await onPhone.touchscreen.touchEnd();
+  };
+  await swipe(30, 0);
+  await waitForRecords(onPhone, 1 + 8);
+  await swipe(0, 30);
+  await waitForRecords(onPhone, (await recordCount(onPhone)) + 6);
+  await onPhone.screenshot({ path: path.join(docs, 'web-phone.png') });
+  console.log(`wrote web-screenshot.png and web-phone.png in ${docs}`);
 } finally {
   await browser.close();
   site.close();
