@@ -37,7 +37,8 @@ TEST_F(Announcing, pausesAndTheEndOfAGameAreSaidOnceThenANewGame)
     for (int i = 0; i < 40 && t.session.ticking(); ++i) { // up into the obstacles of row 6
         tickKeepingFood();
         const std::string now = words.after(t.session);
-        EXPECT_TRUE(now.empty() || t.form().button(Button::gameover).visible) << now << " on an ordinary tick";
+        EXPECT_TRUE(now.empty() || t.form().button(Button::gameover).visible)
+            << now << " on an ordinary tick";
         said += now;
     }
     EXPECT_EQ(said, "Game over, score " + std::to_string(t.state().score));

@@ -33,8 +33,8 @@ bool firstStandardPad(EmscriptenGamepadEvent& pad)
         return false;
     }
     for (int i = 0, n = emscripten_get_num_gamepads(); i < n; ++i) {
-        if (emscripten_get_gamepad_status(i, &pad) == EMSCRIPTEN_RESULT_SUCCESS && pad.connected != EM_FALSE &&
-            std::strcmp(pad.mapping, "standard") == 0) {
+        if (emscripten_get_gamepad_status(i, &pad) == EMSCRIPTEN_RESULT_SUCCESS &&
+            pad.connected != EM_FALSE && std::strcmp(pad.mapping, "standard") == 0) {
             return true;
         }
     }

@@ -94,10 +94,7 @@ void Page::showHint(bool shown)
     }
 }
 
-void Page::announce(const std::string& words)
-{
-    said_.set("textContent", words);
-}
+void Page::announce(const std::string& words) { said_.set("textContent", words); }
 
 bool Page::buttonHasFocus() const
 {

@@ -15,7 +15,10 @@ WebWindow& windowOf(void* userData) { return *static_cast<WebWindow*>(userData);
 
 // The arrows and the space bar would scroll the page; every other key keeps its meaning to the
 // browser as well, Tab its move to the next button.
-bool keptFromTheBrowser(unsigned long keyCode) { return keyCode == space || (keyCode >= 37 && keyCode <= 40); }
+bool keptFromTheBrowser(unsigned long keyCode)
+{
+    return keyCode == space || (keyCode >= 37 && keyCode <= 40);
+}
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void* userData)
 {
@@ -75,7 +78,8 @@ EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void* userData)
     if (finger == nullptr || (steeringFinger == -1 && type != EMSCRIPTEN_EVENT_TOUCHSTART)) {
         return EM_TRUE;
     }
-    const FingerPoint at{static_cast<double>(finger->clientX), static_cast<double>(finger->clientY), e->timestamp};
+    const FingerPoint at{static_cast<double>(finger->clientX), static_cast<double>(finger->clientY),
+                         e->timestamp};
     switch (type) {
     case EMSCRIPTEN_EVENT_TOUCHSTART:
         steeringFinger = finger->identifier;
