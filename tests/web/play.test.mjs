@@ -170,4 +170,35 @@ describe('playing', () => {
     assert.equal(parseScore(over.title).score, 2);
     await page.close();
   });
+
+  it('needs no mouse: Tab reaches the button that shows, Enter or Space clicks it; Alt+arrow is the browser\'s', async () => {
+    const { page, problems } = await game.open({ seed });
+    await page.evaluate(() => window.addEventListener('keydown', (e) => { window.lastPrevented = e.defaultPrevented; }));
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.up('Alt');
+    assert.equal(await page.evaluate(() => window.lastPrevented), false, 'Alt+Left was cancelled');
+    await letPeriodsPass(page, 3);
+    assert.equal(await recordCount(page), 1, 'Alt+Left started the worm');
+
+    const run = clearRunsToWall((await snapshot(page)).cells, centre)[0];
+    await page.keyboard.press(run.key);
+    await waitForRecords(page, 3);
+    await page.keyboard.press('KeyP');
+    await page.keyboard.press('Tab'); // a key to the game too: it resumes, Pause stays up
+    assert.equal((await snapshot(page)).focus, 'pause');
+    await page.keyboard.press('Enter');
+    assert.equal((await snapshot(page)).pause, null, 'Enter clicked Pause');
+    await waitForButton(page, 'gameover');
+    await page.keyboard.press('Tab');
+    assert.equal((await snapshot(page)).focus, 'gameover');
+    const before = await recordCount(page);
+    await page.keyboard.press('Space');
+    await waitForRecords(page, before + 1);
+    const fresh = await snapshot(page);
+    assert.match(fresh.title, /^Score: {2}1\/ \d+$/, 'Space clicked Game Over: a new game');
+    assert.equal(fresh.focus, 'BODY', 'the focus left the hidden button');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
 });
