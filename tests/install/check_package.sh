@@ -54,7 +54,7 @@ homepage=$(sed -n 's:.*<url type="homepage">\(.*\)</url>.*:\1:p' "$metainfo")
 
 # Not one tag, pedantic and informational included: those that stand are overridden in debian/.
 lintian --pedantic --info --fail-on error,warning,info,pedantic "$changes" >"$work/lintian.log" 2>&1 ||
-  fail "lintian: $(grep -v 'running with root privileges' "$work/lintian.log")"
+  fail "lintian ($work/lintian.log): $(grep -v -e '^N:' -e 'running with root privileges' "$work/lintian.log")"
 
 # The autopkgtests install the package here, as root, and it is purged afterwards.
 skip=
@@ -64,7 +64,7 @@ elif dpkg-query -W -f='${Status}' worm 2>/dev/null | grep -q installed; then
   skip="a worm package is installed already, and the autopkgtest would replace it"
 else
   autopkgtest -q --output-dir "$work/autopkgtest" "$changes" -- null >"$work/autopkgtest.log" 2>&1 ||
-    fail "autopkgtest: $(tail -n 30 "$work/autopkgtest.log")"
+    fail "autopkgtest ($work/autopkgtest.log): $(cat "$work"/autopkgtest/summary "$work"/autopkgtest/*-stdout)"
   dpkg --purge worm worm-dbgsym >>"$work/autopkgtest.log" 2>&1 || fail "dpkg --purge worm failed"
   [ ! -e /usr/games/worm ] || fail "the purged package left /usr/games/worm behind"
 fi
