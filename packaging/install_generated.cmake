@@ -1,6 +1,7 @@
 # Run at install time, after the prefix is known: the menu entry that names the installed program,
 # and the manual page and changelog compressed as Debian installs them. The install rules set
-# WORM_SOURCE_DIR, WORM_STAGE_DIR, WORM_APP_ID and the WORM_*_DIR install directories.
+# WORM_SOURCE_DIR, WORM_CHANGELOG, WORM_STAGE_DIR, WORM_APP_ID and the WORM_*_DIR install
+# directories.
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 file(MAKE_DIRECTORY "${WORM_STAGE_DIR}")
 set(readable FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
@@ -17,11 +18,12 @@ file(INSTALL "${WORM_STAGE_DIR}/${WORM_APP_ID}.desktop" DESTINATION "${prefix}/$
      ${readable})
 
 # gzip -9n keeps no name or time in the header, so the same sources make the same package.
-foreach(entry "worm.6|${WORM_MAN_DIR}/man6" "changelog|${WORM_DOC_DIR}")
+foreach(entry "${WORM_SOURCE_DIR}/worm.6|${WORM_MAN_DIR}/man6" "${WORM_CHANGELOG}|${WORM_DOC_DIR}")
   string(REPLACE "|" ";" entry "${entry}")
-  list(GET entry 0 name)
+  list(GET entry 0 file)
   list(GET entry 1 dir)
-  execute_process(COMMAND gzip -9n -c "${WORM_SOURCE_DIR}/${name}" OUTPUT_FILE "${WORM_STAGE_DIR}/${name}.gz"
+  get_filename_component(name "${file}" NAME)
+  execute_process(COMMAND gzip -9n -c "${file}" OUTPUT_FILE "${WORM_STAGE_DIR}/${name}.gz"
                   COMMAND_ERROR_IS_FATAL ANY)
   file(INSTALL "${WORM_STAGE_DIR}/${name}.gz" DESTINATION "${prefix}/${dir}" ${readable})
 endforeach()

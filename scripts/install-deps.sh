@@ -3,7 +3,7 @@
 # usage: install-deps.sh [play|test|web|browser]...
 #   play: building the release game and playing it
 #   test (the default): the play set and every tool the desktop tests, style checks, fuzzer,
-#     package checks and screenshots use
+#     Debian package build and checks, and screenshots use
 #   web: building the web page (emscripten) and serving it (Python)
 #   browser: the web page's browser tests (Chromium; Node.js and npm where none is at hand)
 set -euo pipefail
@@ -19,7 +19,9 @@ test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libx11-dev libxtst-dev openbox
   weston qt6-wayland
-  desktop-file-utils appstream dpkg-dev file lintian man-db
+  desktop-file-utils appstream file man-db
+  # the Debian package: its build, blhc, hardening-check, lintian, and its autopkgtests' needs
+  build-essential debhelper dpkg-dev blhc devscripts lintian autopkgtest wmctrl
 )
 web=(cmake make emscripten python3 librsvg2-bin)
 browser=(chromium fonts-liberation)
