@@ -55,24 +55,28 @@ async function mainThread(cdp) {
 const minus = (a, b) => Object.fromEntries(Object.keys(a).map((k) => [k, a[k] - b[k]]));
 
 // Each tick's lateness against its due time: 75 ms after the key that started its run of ticks,
-// and every 75 ms on from there.
+// then every 75 ms. A tick a whole period late or more (the page held up) starts the count again
+// from itself, as the desktop's timer does, and is counted as a stall.
 function lateness(titles, keys, from, to) {
   const late = [];
-  let anchor = 0;
-  let n = 0;
+  let due = Infinity;
+  let stalls = 0;
   let previous = -Infinity;
   for (const t of titles) {
     if (t >= from && t <= to) {
-      if (t - previous > 1.5 * period) {
-        anchor = keys.filter((k) => k > previous && k < t).at(-1);
-        n = 0;
+      if (previous < from || t - previous > 4 * period) {
+        due = keys.filter((k) => k > previous && k < t).at(-1) + period; // a run starts
       }
-      n += 1;
-      late.push(t - (anchor + n * period));
+      late.push(t - due);
+      due += period;
+      if (due <= t) {
+        stalls += 1;
+        due = t + period;
+      }
     }
     previous = t;
   }
-  return late;
+  return { late, stalls };
 }
 
 // A stretch with the ticks stopped: how many came, and the main thread's ms per second.
@@ -101,7 +105,7 @@ async function ticking(browser, url, loop, isGame) {
   const result = {
     ticks, ...run,
     perTick: Object.fromEntries(Object.entries(spent).map(([k, v]) => [k, v / ticks])),
-    late: lateness(probe.titles, probe.keys, run.from, run.to),
+    ...lateness(probe.titles, probe.keys, run.from, run.to),
     shortTimers: probe.shortTimers.filter((t) => t >= run.from && t <= run.to).length,
   };
   if (isGame) {
@@ -172,7 +176,7 @@ async function main() {
         ticks[name].push(r);
         log.push(`round=${round} page=${name} ticks=${r.ticks} task_ms=${fmt(r.perTick.task, 3)} script_ms=${fmt(r.perTick.script, 3)} `
           + `layout_ms=${fmt(r.perTick.layout, 3)} style_ms=${fmt(r.perTick.style, 3)} late_median_ms=${fmt(median(r.late))} `
-          + `resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
+          + `stalls=${r.stalls} resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
           + (r.paused ? ` paused_ticks=${r.paused.ticks} paused_ms_per_s=${fmt(r.paused.msPerS)} `
             + `gameover_ticks=${r.gameover.ticks} gameover_ms_per_s=${fmt(r.gameover.msPerS)}` : ''));
       }
@@ -208,11 +212,14 @@ async function main() {
     }
     const share = (xs) => (100 * xs.filter((x) => x > 4).length) / xs.length;
     row('  ticks more than 4 ms late (%)', share(gl), share(fl), '', '', '');
+    const sum = (name, key) => ticks[name].reduce((s, r) => s + r[key], 0);
+    row('  ticks a whole period late or more', sum('game', 'stalls'), sum('floor', 'stalls'), '', '', '');
     const short = ticks.game.reduce((s, r) => s + r.shortTimers, 0);
     row('  timers under 4 ms armed while ticking', short, ticks.floor.reduce((s, r) => s + r.shortTimers, 0), '', '0', verdict(short === 0));
     for (const line of bytes.rows) row(...line);
 
-    console.log('\nEvery load and every ticking round (resumes: a stop on the loop; missed_turns: steering too late):');
+    console.log('\nEvery load and every ticking round (stalls: ticks a period late or more; resumes: a stop on the');
+    console.log('loop; missed_turns: steering too late):');
     for (const line of log) console.log(`  ${line}`);
   } finally {
     await browser.close();
