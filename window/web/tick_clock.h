@@ -20,9 +20,11 @@ public:
     // tick falls due a period after this one was due, not after now, so lateness never adds up.
     // A whole period missed (a tab the browser held back in the background) is not made up: the
     // count starts again from now, as the desktop's precise timer does, so no burst follows.
+    // Within the browser's millisecond of the due time counts as due: waiting out the rest would
+    // take a timer so short that Chromium stretches it to 4 ms.
     bool fire(double nowMs)
     {
-        if (nowMs < due_) {
+        if (nowMs <= due_ - granularityMs) {
             return false; // early: wait for the rest
         }
         due_ += period_;
@@ -32,13 +34,15 @@ public:
         return true;
     }
 
-    // How long a timer set at nowMs waits for the next tick, in whole milliseconds so that it
-    // does not go off just before the tick is due.
-    double delay(double nowMs) const { return std::ceil(std::max(0.0, due_ - nowMs)); }
+    // How long a timer set at nowMs waits for the next tick. Browsers count timers in whole
+    // milliseconds and drop the fraction, so the wait is the whole milliseconds left: never past
+    // the due time, and never more than a millisecond short of it.
+    double delay(double nowMs) const { return std::floor(std::max(0.0, due_ - nowMs)); }
 
     double due() const { return due_; }
 
 private:
+    static constexpr double granularityMs = 1;
     double period_ = 0;
     double due_ = 0;
 };
