@@ -105,7 +105,8 @@ async function ticking(browser, url, loop, isGame) {
   const result = {
     ticks, ...run,
     perTick: Object.fromEntries(Object.entries(spent).map(([k, v]) => [k, v / ticks])),
-    ...lateness(probe.titles, probe.keys, run.from, run.to),
+    // The first tick seen may be the second if the page was slow to answer: take in the one before.
+    ...lateness(probe.titles, probe.keys, run.from - period - 10, run.to),
     shortTimers: probe.shortTimers.filter((t) => t >= run.from && t <= run.to).length,
   };
   if (isGame) {
@@ -175,7 +176,7 @@ async function main() {
         const r = await ticking(browser, url, loop, name === 'game');
         ticks[name].push(r);
         log.push(`round=${round} page=${name} ticks=${r.ticks} task_ms=${fmt(r.perTick.task, 3)} script_ms=${fmt(r.perTick.script, 3)} `
-          + `layout_ms=${fmt(r.perTick.layout, 3)} style_ms=${fmt(r.perTick.style, 3)} late_median_ms=${fmt(median(r.late))} `
+          + `layout_ms=${fmt(r.perTick.layout, 3)} style_ms=${fmt(r.perTick.style, 3)} late_median_ms=${fmt(median(r.late))} first_late_ms=${r.late.slice(0, 3).map((x) => fmt(x, 1))} `
           + `stalls=${r.stalls} resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
           + (r.paused ? ` paused_ticks=${r.paused.ticks} paused_ms_per_s=${fmt(r.paused.msPerS)} `
             + `gameover_ticks=${r.gameover.ticks} gameover_ms_per_s=${fmt(r.gameover.msPerS)}` : ''));

@@ -24,24 +24,29 @@ EM_JS(void, openBoard, (), {
     floorContext.fillRect(0, 0, canvas.width, canvas.height);
 });
 
-// A head, the cell it left and the tail's cell: 9 px cells marching along the rows.
-EM_JS(void, tick, (int n), {
+// The new score line, then a head, the cell it left and the tail's cell.
+EM_JS(void, tick, (int n, int headX, int headY, int neckX, int neckY, int tailX, int tailY), {
     const text = 'Score:  ' + n + '/ ' + n;
     document.title = text;
     floorLine.textContent = text;
-    const cell = (k) => [ 9 * (k % 48 + 1), 9 * (Math.floor(k / 48) % 48 + 1) ];
-    floorContext.fillStyle = 'rgb(0,255,0)';
-    floorContext.fillRect(...cell(n), 9, 9);
     floorContext.fillStyle = 'rgb(0,150,100)';
-    floorContext.fillRect(...cell(n - 1), 9, 9);
+    floorContext.fillRect(headX, headY, 9, 9);
+    floorContext.fillStyle = 'rgb(0,255,0)';
+    floorContext.fillRect(neckX, neckY, 9, 9);
     floorContext.fillStyle = 'rgb(168,168,160)';
-    floorContext.fillRect(...cell(n - 5), 9, 9);
+    floorContext.fillRect(tailX, tailY, 9, 9);
 });
+
+// 9 px cells marching along the rows.
+int cellX(int k) { return 9 * (k % 48 + 1); }
+int cellY(int k) { return 9 * (k / 48 % 48 + 1); }
+
+void tickAt(int n) { tick(n, cellX(n), cellY(n), cellX(n - 1), cellY(n - 1), cellX(n - 5), cellY(n - 5)); }
 
 int ticks = 5; // so that the tail's cell is on the board from the first tick
 bool ticking = false;
 
-void onTimer(void*) { tick(++ticks); }
+void onTimer(void*) { tickAt(++ticks); }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 {
@@ -58,7 +63,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 int main()
 {
     openBoard();
-    tick(ticks); // the first title, as the game's first board has one
+    tickAt(ticks); // the first title, as the game's first board has one
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyDown);
     return 0;
 }

@@ -38,7 +38,8 @@ TEST(TickClock, EveryTimerBringsItsTickWithinTheBrowsersMillisecond)
         const double wait = clock.delay(now);
         ASSERT_LE(now + wait, due) << "tick " << tick << ": a wait rounded past the due time";
         const double wentOff = now + std::floor(wait) + late(random);
-        ASSERT_TRUE(clock.fire(wentOff)) << "tick " << tick << ": the timer brought no tick and is armed again";
+        ASSERT_TRUE(clock.fire(wentOff))
+            << "tick " << tick << ": the timer brought no tick and is armed again";
         ASSERT_GT(wentOff, due - 1) << "tick " << tick;
         now = wentOff;
     }
