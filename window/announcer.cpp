@@ -6,7 +6,7 @@ namespace worm {
 std::string Announcer::after(const GameSession& session)
 {
     const FormModel& form = session.form();
-    const long score = session.state().score;
+    const std::int64_t score = session.state().score;
     std::string said;
     if (form.loads() != loads_) {
         // Only a new game clears the score; a meal past the level's points keeps it.

@@ -13,9 +13,6 @@ constexpr std::size_t south = 0, north = 3, start = 9, dpadUp = 12;
 // near either threshold does not chatter; another way takes over only with a lead of the same gap.
 constexpr double press = 0.5, release = 0.3;
 
-// Neither an arrow nor P: it resumes after a pause or a collision, as any such key does.
-constexpr std::int16_t resumeKey = 32;
-
 constexpr std::array<std::int16_t, 5> arrowOf{0, keys::up, keys::down, keys::left, keys::right};
 
 } // namespace
@@ -69,7 +66,7 @@ std::size_t GamepadReader::poll(const PadSnapshot& now, const FormModel& form, s
     }
     way_ = way;
     if (pressedNow(south)) {
-        key(resumeKey);
+        key(keys::space);
     }
     if (pressedNow(north)) {
         for (const Button b : {Button::gameover, Button::pause}) {

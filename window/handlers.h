@@ -14,6 +14,8 @@ inline constexpr std::int16_t up = 38;
 inline constexpr std::int16_t right = 39;
 inline constexpr std::int16_t down = 40;
 inline constexpr std::int16_t p = 80;
+// The space bar: neither an arrow nor P, so it only resumes; what a tap or a pad's south button sends.
+inline constexpr std::int16_t space = 32;
 } // namespace keys
 
 void Form_Load(Game& game);

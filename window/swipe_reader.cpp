@@ -57,7 +57,7 @@ std::optional<std::int16_t> SwipeReader::lift(FingerPoint at)
     down_ = false;
     const bool still = std::hypot(at.x - pressed_.x, at.y - pressed_.y) < travel_;
     if (!turned_ && still && at.ms - pressed_.ms <= tapMs_) {
-        return tapKey;
+        return keys::space;
     }
     return std::nullopt;
 }

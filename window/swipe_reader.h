@@ -22,11 +22,9 @@ public:
     // once per new direction: a tick is 75 ms, so the turn cannot wait for the lift. The count
     // starts again where it turned, so a finger that keeps moving can turn again.
     std::optional<std::int16_t> move(FingerPoint at);
-    // The space bar's code for a tap: neither an arrow nor P, so it only resumes.
+    // A tap is the space bar (keys::space), which only resumes.
     std::optional<std::int16_t> lift(FingerPoint at);
     void cancel() { down_ = false; }
-
-    static constexpr std::int16_t tapKey = 32;
 
 private:
     double travel_, tapMs_;

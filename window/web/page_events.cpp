@@ -9,7 +9,7 @@
 namespace worm {
 namespace {
 
-constexpr unsigned long enter = 13, space = 32;
+constexpr unsigned long enter = 13, space = keys::space;
 
 WebWindow& windowOf(void* userData) { return *static_cast<WebWindow*>(userData); }
 
