@@ -1,10 +1,11 @@
 // listenToPage: keys reach the game wherever the focus is, except those the browser or a focused
-// button needs; a finger on the board steers; the buttons never take the focus from a pointer.
+// button needs; the buttons never take the focus from a pointer.
 #include "window/web/page_events.h"
 
 #include <emscripten/html5.h>
 
 #include "window/handlers.h"
+#include "window/web/finger_events.h"
 
 namespace worm {
 namespace {
@@ -56,49 +57,6 @@ EM_BOOL onPauseKeyClick(int, const EmscriptenMouseEvent*, void* userData)
 // Refusing the press's default keeps the focus off the button, so keys still reach the game.
 EM_BOOL keepFocus(int, const EmscriptenMouseEvent*, void*) { return EM_TRUE; }
 
-// The finger that steers: the first one down; others that join it are ignored. -1 for none.
-long steeringFinger = -1;
-
-const EmscriptenTouchPoint* changedSteeringFinger(const EmscriptenTouchEvent* e)
-{
-    for (int i = 0; i < e->numTouches; ++i) {
-        const EmscriptenTouchPoint& t = e->touches[i];
-        if (t.isChanged && (t.identifier == steeringFinger || steeringFinger == -1)) {
-            return &t;
-        }
-    }
-    return nullptr;
-}
-
-// Refusing every touch's default keeps the browser from scrolling, zooming or making a click.
-EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void* userData)
-{
-    WebWindow& window = windowOf(userData);
-    const EmscriptenTouchPoint* finger = changedSteeringFinger(e);
-    if (finger == nullptr || (steeringFinger == -1 && type != EMSCRIPTEN_EVENT_TOUCHSTART)) {
-        return EM_TRUE;
-    }
-    const FingerPoint at{static_cast<double>(finger->clientX), static_cast<double>(finger->clientY),
-                         e->timestamp};
-    switch (type) {
-    case EMSCRIPTEN_EVENT_TOUCHSTART:
-        steeringFinger = finger->identifier;
-        window.fingerDown(at);
-        break;
-    case EMSCRIPTEN_EVENT_TOUCHMOVE:
-        window.fingerMoved(at);
-        break;
-    case EMSCRIPTEN_EVENT_TOUCHEND:
-        steeringFinger = -1;
-        window.fingerUp(at);
-        break;
-    default:
-        steeringFinger = -1;
-        window.fingerLost();
-    }
-    return EM_TRUE;
-}
-
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void* userData)
 {
     windowOf(userData).resized();
@@ -127,12 +85,9 @@ void listenToPage(WebWindow& window)
     for (const char* button : {"#pause", "#gameover", "#pausekey"}) {
         emscripten_set_mousedown_callback(button, w, EM_FALSE, keepFocus);
     }
-    emscripten_set_touchstart_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchmove_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchend_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchcancel_callback("#board", w, EM_FALSE, onTouch);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, w, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(w, EM_FALSE, onVisibilityChange);
+    listenToFingers(window);
 }
 
 } // namespace worm
