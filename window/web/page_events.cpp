@@ -1,5 +1,6 @@
 // listenToPage: keys reach the game wherever the focus is, except those the browser or a focused
-// button needs; the buttons never take the focus from a pointer.
+// button needs; Tab walks the focus round the page's own stops; the buttons never take the focus
+// from a pointer.
 #include "window/web/page_events.h"
 
 #include <emscripten/html5.h>
@@ -7,15 +8,27 @@
 #include "window/handlers.h"
 #include "window/web/finger_events.h"
 
+// The focus walks the board, then Pause, Game Over and the touch bar's pause control, those that
+// show, and round again: the browser's own walk would leave the page for its toolbar, taking every
+// later key away from the game. From no focus at all it walks as from the board.
+// clang-format off
+EM_JS(void, worm_focus_next, (bool backwards), {
+    var stops = ['board', 'pause', 'gameover', 'pausekey'].map(function (id) { return document.getElementById(id); })
+        .filter(function (e) { return e.getClientRects().length > 0; });
+    var at = Math.max(0, stops.indexOf(document.activeElement));
+    stops[(at + (backwards ? stops.length - 1 : 1)) % stops.length].focus();
+});
+// clang-format on
+
 namespace worm {
 namespace {
 
-constexpr unsigned long enter = 13, space = keys::space;
+constexpr unsigned long tab = 9, enter = 13, space = keys::space;
 
 WebWindow& windowOf(void* userData) { return *static_cast<WebWindow*>(userData); }
 
 // The arrows and the space bar would scroll the page; every other key keeps its meaning to the
-// browser as well, Tab its move to the next button.
+// browser as well, but Tab, whose move the page makes itself.
 bool keptFromTheBrowser(unsigned long keyCode)
 {
     return keyCode == space || (keyCode >= 37 && keyCode <= 40);
@@ -32,6 +45,10 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void* userData)
     }
     // Auto-repeats are presses like any other.
     window.keyDown(static_cast<std::int16_t>(e->keyCode));
+    if (e->keyCode == tab) {
+        worm_focus_next(e->shiftKey != EM_FALSE); // after the key: it may have hidden a button
+        return EM_TRUE;
+    }
     return keptFromTheBrowser(e->keyCode) ? EM_TRUE : EM_FALSE;
 }
 
