@@ -5,7 +5,8 @@
 #   test (the default): the play set and every tool the desktop tests, style checks, fuzzer,
 #     Debian package build and checks, and screenshots use
 #   web: building the web page (emscripten) and serving it (Python)
-#   browser: the web page's browser tests (Chromium; Node.js and npm where none is at hand)
+#   browser: the web page's browser tests (Chromium, Xvfb for the one in a real window; Node.js and
+#     npm where none is at hand)
 set -euo pipefail
 
 play=(
@@ -24,7 +25,7 @@ test=(
   build-essential debhelper dpkg-dev blhc devscripts lintian autopkgtest wmctrl
 )
 web=(cmake make emscripten python3 librsvg2-bin)
-browser=(chromium fonts-liberation)
+browser=(chromium fonts-liberation xvfb)
 
 packages=()
 for group in "${@:-test}"; do

@@ -1,6 +1,7 @@
 // The browser tests' harness: the built page served on 127.0.0.1, Debian's Chromium driven through
 // puppeteer-core (never a downloaded browser), and the board read back from the canvas's pixels.
 import { after, before } from 'node:test';
+import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -48,15 +49,30 @@ const unthrottled = [
   '--disable-backgrounding-occluded-windows',
 ];
 
+// A private X display for a browser in a real window: Xvfb picks a free number and writes it to fd 3.
+async function startXvfb() {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+    { stdio: ['ignore', 'ignore', 'inherit', 'pipe'] });
+  const display = await new Promise((resolve, reject) => {
+    xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
+    xvfb.once('exit', (code) => reject(new Error(`Xvfb ended with ${code}`)));
+  });
+  return { display, stop: () => xvfb.kill() };
+}
+
 // Chromium as the tests drive it; with { throttled: true }, as a player's browser holds back the
-// timers of a tab in the background.
-export async function launchBrowser({ throttled = false } = {}) {
+// timers of a tab in the background; with { headful: true }, in a window of its own on a private
+// display, where the browser's toolbar can take the focus as it would from a player.
+export async function launchBrowser({ throttled = false, headful = false } = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-chromium-'));
+  const xvfb = headful ? await startXvfb() : null;
+  const flags = headful ? chromiumFlags.filter((f) => f !== '--headless') : chromiumFlags;
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: throttled ? chromiumFlags : [...chromiumFlags, ...unthrottled],
+    headless: !headful,
+    args: throttled ? flags : [...flags, ...unthrottled],
     ignoreDefaultArgs: throttled ? unthrottled : [],
+    env: xvfb ? { ...process.env, DISPLAY: xvfb.display } : process.env,
     userDataDir: profile,
     timeout: 60_000,
     protocolTimeout: 120_000,
@@ -64,6 +80,7 @@ export async function launchBrowser({ throttled = false } = {}) {
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await close();
+    xvfb?.stop();
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return browser;
@@ -85,6 +102,7 @@ export function useGame(browserOptions = {}) {
   return {
     open: (options) => openGame(shared.browser, shared.site, options),
     browser: () => shared.browser,
+    site: () => shared.site,
   };
 }
 

@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { describe, it } from 'node:test';
 import {
-  cellAt, clearRunsToWall, count, headings, isWall, letPeriodsPass, parseScore,
+  cellAt, clearRunsToWall, count, headings, isWall, launchBrowser, letPeriodsPass, openGame, parseScore,
   positionsOf, recordCount, recordsFrom, snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
@@ -200,5 +200,38 @@ describe('playing', () => {
     assert.equal(fresh.focus, 'BODY', 'the focus left the hidden button');
     assert.deepEqual(problems, []);
     await page.close();
+  });
+
+  it('keeps the keys in a real window: Tab and Shift+Tab go round the board and the buttons that show', async () => {
+    const browser = await launchBrowser({ headful: true });
+    try {
+      const { page, problems } = await openGame(browser, game.site(), { seed });
+      const walk = async (key, n) => {
+        const stops = [];
+        for (let k = 0; k < n; k += 1) {
+          await page.keyboard.press(key);
+          stops.push(await page.evaluate(() => (document.hasFocus() ? document.activeElement.id : 'away')));
+        }
+        return stops;
+      };
+      const runs = clearRunsToWall((await snapshot(page)).cells, centre);
+      const run = runs.at(-1);
+      const turn = runs.find(({ key }) => (headings[key].dc === 0) !== (headings[run.key].dc === 0));
+      await page.keyboard.press(run.key);
+      assert.deepEqual(await walk('Tab', 3), ['board', 'board', 'board'], 'no button shows');
+      const turnedAt = await recordCount(page);
+      await page.keyboard.press(turn.key); // the arrow still steers, on to the end
+      await waitForRecords(page, turnedAt + 2);
+      const [a, b] = (await recordsFrom(page, -2)).map((r) => headOf(r)[0]);
+      assert.deepEqual({ dc: b.col - a.col, dr: b.row - a.row }, headings[turn.key], 'the turn after Tab');
+      await waitForButton(page, 'gameover');
+      assert.deepEqual(await walk('Tab', 3), ['gameover', 'board', 'gameover'], 'past the last button');
+      await page.keyboard.down('Shift');
+      assert.deepEqual(await walk('Tab', 3), ['board', 'gameover', 'board'], 'Shift+Tab');
+      await page.keyboard.up('Shift');
+      assert.deepEqual(problems, []);
+    } finally {
+      await browser.close();
+    }
   });
 });

@@ -8,6 +8,19 @@
 
 #include "window/form_design.h"
 
+// Two live regions take turns: the words go into the empty one and the other is emptied. Screen
+// readers speak text added to a live region, but many say nothing when a region's text is set to
+// what it already was, so a second "Paused" in one region would go unheard. Turns need no timer,
+// which a hidden page would hold back.
+// clang-format off
+EM_JS(void, worm_say, (const char* words), {
+    var regions = document.querySelectorAll('#said [aria-live]');
+    var next = regions[0].textContent ? 1 : 0;
+    regions[1 - next].textContent = "";
+    regions[next].textContent = UTF8ToString(words);
+});
+// clang-format on
+
 namespace worm {
 namespace {
 
@@ -37,7 +50,7 @@ void setCaption(val& button, const design::ButtonDesign& d)
 Page::Page()
     : canvas_(element("board")), context_(openContext(canvas_)), scoreLine_(element("score")),
       pause_(element("pause")), gameover_(element("gameover")), error_(element("error")),
-      hint_(element("hint")), said_(element("said"))
+      hint_(element("hint"))
 {
     setCaption(pause_, design::pause);
     setCaption(gameover_, design::gameover);
@@ -94,7 +107,7 @@ void Page::showHint(bool shown)
     }
 }
 
-void Page::announce(const std::string& words) { said_.set("textContent", words); }
+void Page::announce(const std::string& words) { worm_say(words.c_str()); }
 
 bool Page::buttonHasFocus() const
 {

@@ -35,7 +35,7 @@ public:
 
     // The touch bar's "swipe to start" line, shown until the worm has a heading.
     void showHint(bool shown);
-    // Words for a screen reader's polite live region: said once, when they change.
+    // Words for a screen reader's polite live region, heard each time, the same words again too.
     void announce(const std::string& words);
     // Whether one of the page's buttons has the keyboard focus, so Enter and Space are its own.
     bool buttonHasFocus() const;
@@ -50,7 +50,6 @@ private:
     emscripten::val gameover_;
     emscripten::val error_;
     emscripten::val hint_;
-    emscripten::val said_;
     bool hintShown_ = true;
 };
 
