@@ -1,5 +1,6 @@
 // The page's program: one game window that lives as long as the page.
 #include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <cstdint>
 #include <memory>
@@ -38,13 +39,16 @@ worm::SeededRandom::SeedFunction seedFunction()
     return worm::secondsSinceMidnight;
 }
 
+// What the first tick does not need waits until the first board is drawn.
+void afterFirstBoard(void* window) { worm::listenToGamepads(*static_cast<worm::WebWindow*>(window)); }
+
 } // namespace
 
 int main()
 {
     static worm::WebWindow window(std::make_unique<worm::SeededRandom>(seedFunction()));
-    worm::listenToPage(window);
-    worm::listenToGamepads(window);
     window.start();
+    worm::listenToPage(window);
+    emscripten_set_timeout(afterFirstBoard, 0, &window);
     return 0;
 }
