@@ -5,17 +5,16 @@
 
 #include "window/form_design.h"
 
-// The canvas calls of every cell go straight to the context: through embind's generic call, with
-// eval forbidden, each one costs many times the drawing itself.
+// The canvas calls of every cell go straight to the board's context, which the page keeps.
 // clang-format off
-EM_JS(void, worm_fill_style, (emscripten::EM_VAL context, int r, int g, int b), {
-    Emval.toValue(context).fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
+EM_JS(void, worm_fill_style, (int r, int g, int b), {
+    Module.wormPage.context.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
 });
-EM_JS(void, worm_fill_rect, (emscripten::EM_VAL context, int x, int y, int width, int height), {
-    Emval.toValue(context).fillRect(x, y, width, height);
+EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
+    Module.wormPage.context.fillRect(x, y, width, height);
 });
-EM_JS(void, worm_fill_ellipse, (emscripten::EM_VAL context, double cx, double cy, double rx, double ry), {
-    var c = Emval.toValue(context);
+EM_JS(void, worm_fill_ellipse, (double cx, double cy, double rx, double ry), {
+    var c = Module.wormPage.context;
     c.beginPath();
     c.ellipse(cx, cy, rx, ry, 0, 0, 2 * Math.PI);
     c.fill();
@@ -31,13 +30,13 @@ void BoardCanvas::useColour(Colour colour)
     }
     fill_ = colour;
     fillKnown_ = true;
-    worm_fill_style(context_.as_handle(), redOf(colour), greenOf(colour), blueOf(colour));
+    worm_fill_style(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
 {
     useColour(colour);
-    worm_fill_rect(context_.as_handle(), box.x, box.y, box.width, box.height);
+    worm_fill_rect(box.x, box.y, box.width, box.height);
 }
 
 void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
@@ -48,7 +47,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
     }
     useColour(c.colour);
     const double rx = box.width / 2.0, ry = box.height / 2.0;
-    worm_fill_ellipse(context_.as_handle(), box.x + rx, box.y + ry, rx, ry);
+    worm_fill_ellipse(box.x + rx, box.y + ry, rx, ry);
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
