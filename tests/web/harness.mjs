@@ -20,21 +20,30 @@ const types = {
   '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// A plain file server on a free loopback port, like any static host would be.
+// A plain file server on a free loopback port, like any static host would be. A site's `swapped`
+// map (URL path -> bytes) hands out other bytes than its folder's, as a deployment half done does;
+// with `down` set it drops every request, the offline worker's too, as a lost network does.
 export async function serveSite(dir = siteDir) {
+  const site = { swapped: new Map(), down: false };
   const server = http.createServer((req, res) => {
-    const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/^\/$/, '/index.html');
+    if (site.down) {
+      req.socket.destroy();
+      return;
+    }
+    const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
     const file = path.join(dir, path.normalize(name));
     const type = types[path.extname(file)];
-    if (!file.startsWith(dir) || !type || !fs.existsSync(file)) {
+    const bytes = site.swapped.get(name);
+    if (!file.startsWith(dir) || !type || !(bytes || fs.existsSync(file))) {
       res.writeHead(404).end();
       return;
     }
     res.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
-    fs.createReadStream(file).pipe(res);
+    if (bytes) res.end(bytes);
+    else fs.createReadStream(file).pipe(res);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return Object.assign(site, { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
 }
 
 // Flags that keep Chromium off the network.

@@ -1,6 +1,7 @@
 // The page as a site: installable, playable offline after one visit, replaced whole by a new
 // build, strict about what it runs, and never silent when it cannot start.
 import assert from 'node:assert/strict';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -9,23 +10,30 @@ import { openGame, patience, serveSite, siteDir, waitForRecords, useGame } from 
 
 const game = useGame();
 
+const copyOfSite = (to) => fs.cpSync(siteDir, to, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
+
 // A copy of the built site, changed by change(dir), served on a port of its own.
 async function serveCopy(change = () => {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-site-'));
-  fs.cpSync(siteDir, dir, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+  copyOfSite(dir);
   change(dir);
-  return { dir, ...(await serveSite(dir)) };
+  return Object.assign(await serveSite(dir), { dir });
 }
 
 // Build "B" of a copy: a script that says so, a module with a custom section that says so, and
-// an offline worker whose cache name is new, as a real new build's would be.
+// an offline worker with their new hashes and a new build name, as a real new build's would be.
 function makeBuildB(dir) {
-  fs.appendFileSync(path.join(dir, 'worm.js'), "\nwindow.jsBuild = 'B';\n");
+  const sw = path.join(dir, 'sw.js');
+  let worker = fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'");
   const name = Buffer.from('worm-test-build');
   const section = Buffer.concat([Buffer.from([0, name.length + 2, name.length]), name, Buffer.from('B')]);
-  fs.appendFileSync(path.join(dir, 'worm.wasm'), section);
-  const sw = path.join(dir, 'sw.js');
-  fs.writeFileSync(sw, fs.readFileSync(sw, 'utf8').replace(/worm-[0-9a-f]+/, 'worm-b0b0b0b0b0b0b0b0'));
+  for (const [file, mark] of [['worm.js', "\nwindow.jsBuild = 'B';\n"], ['worm.wasm', section]]) {
+    const before = sha256(path.join(dir, file));
+    fs.appendFileSync(path.join(dir, file), mark);
+    worker = worker.replaceAll(before, sha256(path.join(dir, file)));
+  }
+  fs.writeFileSync(sw, worker);
 }
 
 // Which build's script and module a page runs: 'A' unless build B's marks are there.
@@ -48,6 +56,36 @@ function watchBuilds() {
 const buildsOf = (page) => page.evaluate(() => [window.jsBuild ?? 'A', window.wasmBuild]);
 const offlineReady = (page) => page.waitForFunction(
   () => navigator.serviceWorker.controller !== null, { timeout: patience });
+// Loads the page (at url, or again) and says which builds it runs once its board is up.
+async function load(page, url) {
+  await (url ? page.goto(url) : page.reload());
+  await page.waitForFunction(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'),
+    { timeout: patience });
+  return buildsOf(page);
+}
+// Build B has taken its copy and taken over; with { only: true }, no other build's copy is left.
+const tookOver = (page, { only = false } = {}) => page.waitForFunction(async (alone) => {
+  const r = await navigator.serviceWorker.getRegistration();
+  const names = await caches.keys();
+  return !r.installing && !r.waiting && names.some((n) => n.includes('b0b0b0b0b0b0b0b0')) && (!alone || names.length === 1);
+}, { timeout: patience }, only);
+// Asks the browser to look for a new build: what became of it, 'installed' or 'redundant'.
+const update = (page) => page.evaluate(async () => {
+  const r = await navigator.serviceWorker.getRegistration();
+  await r.update();
+  const worker = r.installing;
+  if (!worker) return 'no new build';
+  return new Promise((resolve) => {
+    const settled = () => worker.state !== 'installing' && resolve(worker.state);
+    worker.addEventListener('statechange', settled);
+    settled();
+  });
+});
+const newPage = async () => {
+  const page = await game.browser().newPage(); // a port, so an origin and a worker, of its own
+  await page.evaluateOnNewDocument(watchBuilds);
+  return page;
+};
 
 describe('the site', () => {
   it('installs, runs no inline script and no string as code, and plays offline after one visit', async () => {
@@ -77,26 +115,84 @@ describe('the site', () => {
 
   it('is replaced whole by a new build: never a new script with an old module', async () => {
     const site = await serveCopy();
-    const page = await game.browser().newPage(); // a port, so an origin and a worker, of its own
-    await page.evaluateOnNewDocument(watchBuilds);
-    await page.goto(site.url);
+    const page = await newPage();
+    assert.deepEqual(await load(page, site.url), ['A', 'A']);
     await offlineReady(page);
-    assert.deepEqual(await buildsOf(page), ['A', 'A']);
     makeBuildB(site.dir);
-    const load = async () => {
-      await page.reload();
-      await page.waitForFunction(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'),
-        { timeout: patience });
-      return buildsOf(page);
-    };
-    const [js, wasm] = await load();
+    const [js, wasm] = await load(page);
     assert.equal(js, wasm, 'the load that found the new build mixed two builds');
-    // Once that page has all of its own build, the new one takes over: the next load is all new.
-    await page.waitForFunction(() => caches.keys().then((k) => k.join() === 'worm-b0b0b0b0b0b0b0b0'),
-      { timeout: patience });
-    assert.deepEqual(await load(), ['B', 'B']);
+    // Once that page has all of its own build, the new one takes over: the next load is all new,
+    // and the old copy goes once no page runs it.
+    await tookOver(page);
+    assert.deepEqual(await load(page), ['B', 'B']);
+    await load(page);
+    await tookOver(page, { only: true });
     site.close();
     await page.close();
+  });
+
+  it('keeps the build in charge while a deployment is half done, and takes the new one once whole', async () => {
+    const site = await serveCopy();
+    const page = await newPage();
+    await load(page, site.url);
+    await offlineReady(page);
+    const wasmA = fs.readFileSync(path.join(site.dir, 'worm.wasm'));
+    makeBuildB(site.dir);
+    for (const [served, bytes] of [['an old', wasmA], ['a cut', wasmA.subarray(0, 4000)]]) {
+      site.swapped.set('/worm.wasm', bytes);
+      assert.equal(await update(page), 'redundant', `build B was taken with ${served} worm.wasm`);
+    }
+    site.down = true;
+    assert.deepEqual(await load(page), ['A', 'A'], 'the copy in charge plays offline');
+    site.down = false;
+    site.swapped.clear();
+    assert.equal(await update(page), 'installed');
+    await tookOver(page);
+    assert.deepEqual(await load(page), ['B', 'B']);
+    site.close();
+    await page.close();
+  });
+
+  it('keeps the copy of each folder of an origin', async () => {
+    const site = await serveCopy((dir) => {
+      copyOfSite(path.join(dir, 'a'));
+      copyOfSite(path.join(dir, 'b'));
+      makeBuildB(path.join(dir, 'b'));
+    });
+    const page = await newPage();
+    for (const folder of ['a/', 'b/']) {
+      await load(page, site.url + folder);
+      await offlineReady(page);
+    }
+    site.down = true;
+    assert.deepEqual(await load(page, `${site.url}a/`), ['A', 'A'], 'b/ took a/\'s copy away');
+    assert.deepEqual(await load(page, `${site.url}b/`), ['B', 'B']);
+    site.close();
+    await page.close();
+  });
+
+  it('answers a page from the build it started with, after another tab lets a new build take over', async () => {
+    const site = await serveCopy();
+    const first = await newPage();
+    await load(first, site.url);
+    await offlineReady(first);
+    const second = await newPage(); // in front: a page in the back runs no waits on frames
+    await load(second, site.url);
+    await second.evaluate(() => { window.startedWith = navigator.serviceWorker.controller; });
+    makeBuildB(site.dir);
+    assert.equal(await update(first), 'installed');
+    await second.waitForFunction(() => navigator.serviceWorker.controller !== window.startedWith, { timeout: patience });
+    // What the second page asks for now, as one halfway through its load would, is of its own build.
+    const asked = await second.evaluate(async () => {
+      const get = async (file) => (await fetch(file, { cache: 'no-store' })).arrayBuffer();
+      const js = new TextDecoder().decode(await get('worm.js')).includes("jsBuild = 'B'") ? 'B' : 'A';
+      const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(await get('worm.wasm')), 'worm-test-build');
+      return [js, s ? new TextDecoder().decode(s) : 'A'];
+    });
+    assert.deepEqual(asked, ['A', 'A'], 'a page of build A was handed build B\'s files');
+    assert.deepEqual(await load(second), ['B', 'B']);
+    site.close();
+    await Promise.all([first.close(), second.close()]);
   });
 
   it('says in a plain sentence why it cannot start', async () => {
