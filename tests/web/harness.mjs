@@ -20,30 +20,24 @@ const types = {
   '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// A plain file server on a free loopback port, like any static host would be. A site's `swapped`
-// map (URL path -> bytes) hands out other bytes than its folder's, as a deployment half done does;
-// with `down` set it drops every request, the offline worker's too, as a lost network does.
+// A plain file server on a free loopback port, like any static host would be. Its `swapped` map
+// (URL path -> bytes) hands out other bytes than the folder's, as a deployment half done does.
 export async function serveSite(dir = siteDir) {
-  const site = { swapped: new Map(), down: false };
+  const swapped = new Map();
   const server = http.createServer((req, res) => {
-    if (site.down) {
-      req.socket.destroy();
-      return;
-    }
     const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
     const file = path.join(dir, path.normalize(name));
     const type = types[path.extname(file)];
-    const bytes = site.swapped.get(name);
-    if (!file.startsWith(dir) || !type || !(bytes || fs.existsSync(file))) {
+    if (!file.startsWith(dir) || !type || !(swapped.has(name) || fs.existsSync(file))) {
       res.writeHead(404).end();
       return;
     }
     res.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
-    if (bytes) res.end(bytes);
+    if (swapped.has(name)) res.end(swapped.get(name));
     else fs.createReadStream(file).pipe(res);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return Object.assign(site, { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+  return { url: `http://127.0.0.1:${server.address().port}/`, swapped, close: () => server.close() };
 }
 
 // Flags that keep Chromium off the network.
