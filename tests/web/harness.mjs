@@ -21,21 +21,24 @@ const types = {
   '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// A plain file server on a free loopback port, like any static host would be.
+// A plain file server on a free loopback port, like any static host would be. Its `swapped` map
+// (URL path -> bytes) hands out other bytes than the folder's, as a deployment half done does.
 export async function serveSite(dir = siteDir) {
+  const swapped = new Map();
   const server = http.createServer((req, res) => {
-    const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/^\/$/, '/index.html');
+    const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/\/$/, '/index.html');
     const file = path.join(dir, path.normalize(name));
     const type = types[path.extname(file)];
-    if (!file.startsWith(dir) || !type || !fs.existsSync(file)) {
+    if (!file.startsWith(dir) || !type || !(swapped.has(name) || fs.existsSync(file))) {
       res.writeHead(404).end();
       return;
     }
     res.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
-    fs.createReadStream(file).pipe(res);
+    if (swapped.has(name)) res.end(swapped.get(name));
+    else fs.createReadStream(file).pipe(res);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return { url: `http://127.0.0.1:${server.address().port}/`, swapped, close: () => server.close() };
 }
 
 // Flags that keep Chromium off the network.

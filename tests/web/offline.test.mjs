@@ -1,6 +1,7 @@
 // The page as a site: installable, playable offline after one visit, replaced whole by a new
 // build, strict about what it runs, and never silent when it cannot start.
 import assert from 'node:assert/strict';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -9,23 +10,30 @@ import { openGame, patience, serveSite, siteDir, waitForRecords, useGame } from 
 
 const game = useGame();
 
+const copyOfSite = (to) => fs.cpSync(siteDir, to, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
+
 // A copy of the built site, changed by change(dir), served on a port of its own.
 async function serveCopy(change = () => {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-site-'));
-  fs.cpSync(siteDir, dir, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+  copyOfSite(dir);
   change(dir);
-  return { dir, ...(await serveSite(dir)) };
+  return Object.assign(await serveSite(dir), { dir });
 }
 
 // Build "B" of a copy: a script that says so, a module with a custom section that says so, and
-// an offline worker whose cache name is new, as a real new build's would be.
+// an offline worker with their new hashes and a new build name, as a real new build's would be.
 function makeBuildB(dir) {
-  fs.appendFileSync(path.join(dir, 'worm.js'), "\nwindow.jsBuild = 'B';\n");
+  const sw = path.join(dir, 'sw.js');
+  let worker = fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'");
   const name = Buffer.from('worm-test-build');
   const section = Buffer.concat([Buffer.from([0, name.length + 2, name.length]), name, Buffer.from('B')]);
-  fs.appendFileSync(path.join(dir, 'worm.wasm'), section);
-  const sw = path.join(dir, 'sw.js');
-  fs.writeFileSync(sw, fs.readFileSync(sw, 'utf8').replace(/worm-[0-9a-f]+/, 'worm-b0b0b0b0b0b0b0b0'));
+  for (const [file, mark] of [['worm.js', "\nwindow.jsBuild = 'B';\n"], ['worm.wasm', section]]) {
+    const before = sha256(path.join(dir, file));
+    fs.appendFileSync(path.join(dir, file), mark);
+    worker = worker.replaceAll(before, sha256(path.join(dir, file)));
+  }
+  fs.writeFileSync(sw, worker);
 }
 
 // Which build's script and module a page runs: 'A' unless build B's marks are there.
@@ -48,6 +56,25 @@ function watchBuilds() {
 const buildsOf = (page) => page.evaluate(() => [window.jsBuild ?? 'A', window.wasmBuild]);
 const offlineReady = (page) => page.waitForFunction(
   () => navigator.serviceWorker.controller !== null, { timeout: patience });
+// Loads the page (at url, or again) and says which builds it runs once its board is up.
+async function load(page, url) {
+  await (url ? page.goto(url) : page.reload());
+  await page.waitForFunction(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'),
+    { timeout: patience });
+  return buildsOf(page);
+}
+// Build B has taken its copy and taken over: no other worker is on its way.
+const tookOver = (page) => page.waitForFunction(async () => {
+  const r = await navigator.serviceWorker.getRegistration();
+  return !r.installing && !r.waiting && (await caches.keys()).some((n) => n.includes('b0b0b0b0b0b0b0b0'));
+}, { timeout: patience });
+// Has the browser look for a new build: 'installed' if it takes it, 'redundant' if it fails.
+const update = (page) => page.evaluate(async () => {
+  const r = await navigator.serviceWorker.getRegistration();
+  await r.update();
+  const w = r.installing;
+  return new Promise((settle) => w.addEventListener('statechange', () => w.state !== 'installing' && settle(w.state)));
+});
 
 describe('the site', () => {
   it('installs, runs no inline script and no string as code, and plays offline after one visit', async () => {
@@ -79,23 +106,57 @@ describe('the site', () => {
     const site = await serveCopy();
     const page = await game.browser().newPage(); // a port, so an origin and a worker, of its own
     await page.evaluateOnNewDocument(watchBuilds);
-    await page.goto(site.url);
+    assert.deepEqual(await load(page, site.url), ['A', 'A']);
     await offlineReady(page);
-    assert.deepEqual(await buildsOf(page), ['A', 'A']);
     makeBuildB(site.dir);
-    const load = async () => {
-      await page.reload();
-      await page.waitForFunction(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'),
-        { timeout: patience });
-      return buildsOf(page);
-    };
-    const [js, wasm] = await load();
+    const [js, wasm] = await load(page);
     assert.equal(js, wasm, 'the load that found the new build mixed two builds');
-    // Once that page has all of its own build, the new one takes over: the next load is all new.
-    await page.waitForFunction(() => caches.keys().then((k) => k.join() === 'worm-b0b0b0b0b0b0b0b0'),
-      { timeout: patience });
-    assert.deepEqual(await load(), ['B', 'B']);
+    // Once that page has all of its own build, the new one takes over: the next load is all new,
+    // and the old copy goes once no page runs it.
+    await tookOver(page);
+    assert.deepEqual(await load(page), ['B', 'B']);
+    await load(page);
+    await page.waitForFunction(() => caches.keys().then((k) => k.length === 1), { timeout: patience });
     site.close();
+    await page.close();
+  });
+
+  it('takes a new build only once every file is exact, and never under a page of the old one', async () => {
+    const site = await serveCopy();
+    const page = await game.browser().newPage();
+    await page.evaluateOnNewDocument(watchBuilds);
+    await load(page, site.url);
+    await offlineReady(page);
+    await load(page); // through the worker now: a page of build A
+    makeBuildB(site.dir);
+    site.swapped.set('/worm.wasm', fs.readFileSync(path.join(site.dir, 'worm.wasm')).subarray(0, 4000));
+    assert.equal(await update(page), 'redundant', 'build B was taken with a cut worm.wasm');
+    site.swapped.clear();
+    assert.equal(await update(page), 'installed');
+    await tookOver(page);
+    // This page, loaded before the takeover as one halfway through its load was, gets build A.
+    assert.deepEqual(await page.evaluate(async () => {
+      const get = async (file) => (await fetch(file, { cache: 'no-store' })).arrayBuffer();
+      const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(await get('worm.wasm')), 'worm-test-build');
+      return [new TextDecoder().decode(await get('worm.js')).includes("jsBuild = 'B'"), s !== undefined];
+    }), [false, false], 'a page of build A was handed build B\'s files');
+    site.close();
+    await page.close();
+  });
+
+  it('keeps the copy of each folder of an origin', async () => {
+    const site = await serveCopy((dir) => {
+      ['a', 'b'].forEach((folder) => copyOfSite(path.join(dir, folder)));
+      makeBuildB(path.join(dir, 'b'));
+    });
+    const page = await game.browser().newPage();
+    await page.evaluateOnNewDocument(watchBuilds);
+    for (const folder of ['a/', 'b/']) {
+      await load(page, site.url + folder);
+      await offlineReady(page);
+    }
+    site.close(); // the worker's requests fail too
+    assert.deepEqual(await load(page, `${site.url}a/`), ['A', 'A'], 'b/ took a/\'s copy away');
     await page.close();
   });
 
