@@ -9,36 +9,36 @@ import { clearRunsToWall, phone, recordCount, snapshot, useGame, waitForRecords 
 const game = useGame();
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
-async function violations(page) {
-  await page.evaluate(axeSource); // from the test's side, which the page's policy does not govern
-  return page.evaluate(async () => (await window.axe.run(document)).violations
+async function violations(tab) {
+  await tab.evaluate(axeSource); // from the test's side, which the page's policy does not govern
+  return tab.evaluate(async () => (await window.axe.run(document)).violations
     .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
 }
 
 describe('accessibility', () => {
   for (const [device, viewport] of [['desktop', {}], ['phone', phone]]) {
     it(`leaves axe-core nothing to fault and says each pause and end once (${device})`, async () => {
-      const { page, problems } = await game.open({ seed: 7, ...viewport });
-      await page.evaluate(() => {
+      const tab = await game.open({ seed: 7, ...viewport });
+      await tab.evaluate(() => {
         window.said = [];
         const region = document.getElementById('said');
         new MutationObserver(() => window.said.push(region.textContent))
           .observe(region, { childList: true, characterData: true, subtree: true });
       });
-      assert.deepEqual(await violations(page), [], 'at the start');
-      await page.keyboard.press(clearRunsToWall((await snapshot(page)).cells, { col: 25, row: 25 })[0].key);
-      await waitForRecords(page, 3);
-      await page.keyboard.press('KeyP');
-      assert.deepEqual(await violations(page), [], 'paused');
-      const ticks = await recordCount(page);
-      await page.keyboard.press('KeyA');
-      await waitForRecords(page, ticks + 1);
-      await page.waitForFunction(() => window.wormRecorder.snapshot().gameover !== null, { timeout: 30_000 });
-      assert.deepEqual(await violations(page), [], 'at game over');
-      const score = (await snapshot(page)).title.match(/(\d+)\//)[1];
-      assert.deepEqual(await page.evaluate(() => window.said), ['Paused', `Game over, score ${score}`]);
-      assert.deepEqual(problems, []);
-      await page.close();
+      assert.deepEqual(await violations(tab), [], 'at the start');
+      await tab.press(clearRunsToWall((await snapshot(tab)).cells, { col: 25, row: 25 })[0].key);
+      await waitForRecords(tab, 3);
+      await tab.press('KeyP');
+      assert.deepEqual(await violations(tab), [], 'paused');
+      const ticks = await recordCount(tab);
+      await tab.press('KeyA');
+      await waitForRecords(tab, ticks + 1);
+      await tab.waitFor(() => window.wormRecorder.snapshot().gameover !== null);
+      assert.deepEqual(await violations(tab), [], 'at game over');
+      const score = (await snapshot(tab)).title.match(/(\d+)\//)[1];
+      assert.deepEqual(await tab.evaluate(() => window.said), ['Paused', `Game over, score ${score}`]);
+      assert.deepEqual(await tab.problems(), []);
+      await tab.close();
     });
   }
 });

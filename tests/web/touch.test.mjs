@@ -40,62 +40,62 @@ function installPlayer(mode, plan) {
 const plan = { 9: 'ArrowDown', 12: 'ArrowLeft', 16: 'P', 20: 'ArrowUp' };
 
 async function playThrough(mode) {
-  const { page, problems } = await game.open({ seed: 7, ...phone });
-  await page.evaluate(installPlayer, mode, plan);
-  await page.evaluate(() => window.play('ArrowRight'));
-  await page.waitForFunction(() => window.wormRecorder.snapshot().pause !== null, { timeout: 30_000 });
-  const ticks = await recordCount(page);
-  await letPeriodsPass(page, 3);
-  assert.equal(await recordCount(page), ticks, `no tick while paused (${mode})`);
-  await page.evaluate(() => window.play('Space'));
-  await page.waitForFunction(() => window.wormRecorder.snapshot().gameover !== null, { timeout: 30_000 });
-  const records = (await recordsFrom(page, 0)).map((r) => ({
+  const tab = await game.open({ seed: 7, ...phone });
+  await tab.evaluate(installPlayer, mode, plan);
+  await tab.evaluate(() => window.play('ArrowRight'));
+  await tab.waitFor(() => window.wormRecorder.snapshot().pause !== null);
+  const ticks = await recordCount(tab);
+  await letPeriodsPass(tab, 3);
+  assert.equal(await recordCount(tab), ticks, `no tick while paused (${mode})`);
+  await tab.evaluate(() => window.play('Space'));
+  await tab.waitFor(() => window.wormRecorder.snapshot().gameover !== null);
+  const records = (await recordsFrom(tab, 0)).map((r) => ({
     cells: r.cells, title: r.title, pause: r.pause !== null, gameover: r.gameover !== null,
   }));
-  return { page, problems, records };
+  return { tab, problems: await tab.problems(), records };
 }
 
 describe('touch', () => {
   it('plays the same game by swipes and taps as by keys, cell for cell, and starts anew with a tap', async () => {
     const byKeys = await playThrough('keys');
-    await byKeys.page.close();
+    await byKeys.tab.close();
     const byTouch = await playThrough('touch');
     assert.ok(byKeys.records.length > 25, `${byKeys.records.length} records`);
     assert.ok(parseScore(byKeys.records.at(-1).title).score > 100, 'the food was eaten on the way');
     assert.equal(byTouch.records.length, byKeys.records.length);
     byKeys.records.forEach((r, i) => assert.deepEqual(byTouch.records[i], r, `record ${i}`));
 
-    const { page, problems } = byTouch;
-    const b = (await snapshot(page)).gameover;
-    const before = await recordCount(page);
-    await page.touchscreen.tap(b.left + b.width / 2, b.top + b.height / 2);
-    await waitForRecords(page, before + 1);
-    assert.match((await snapshot(page)).title, /^Score: {2}1\/ \d+$/, 'a tap on Game Over starts a new game');
-    assert.equal(await page.evaluate(() => document.getElementById('hint').hidden), false, 'the hint is back');
-    assert.deepEqual([...byKeys.problems, ...problems], []);
-    await page.close();
+    const { tab } = byTouch;
+    const b = (await snapshot(tab)).gameover;
+    const before = await recordCount(tab);
+    await tab.page.touchscreen.tap(b.left + b.width / 2, b.top + b.height / 2);
+    await waitForRecords(tab, before + 1);
+    assert.match((await snapshot(tab)).title, /^Score: {2}1\/ \d+$/, 'a tap on Game Over starts a new game');
+    assert.equal(await tab.evaluate(() => document.getElementById('hint').hidden), false, 'the hint is back');
+    assert.deepEqual([...byKeys.problems, ...byTouch.problems], []);
+    await tab.close();
   });
 
-  it('turns on the first tick after the swipe, finger still down; pinch and drags leave the page be', async () => {
-    const { page, problems } = await game.open({ seed: 7, ...phone });
-    const { board } = await snapshot(page);
+  it('turns on the first tick after the swipe, finger still down; pinch and drags leave the page be (Chromium\'s touch screen)', async () => {
+    const tab = await game.open({ seed: 7, ...phone });
+    const { board } = await snapshot(tab);
     const [x, y] = [board.cssLeft + board.cssSide / 2, board.cssTop + board.cssSide / 2];
-    await page.evaluate(() => document.getElementById('board')
+    await tab.evaluate(() => document.getElementById('board')
       .addEventListener('touchmove', () => { window.movedAt = performance.now(); }));
-    await page.touchscreen.touchStart(x, y);
-    await page.touchscreen.touchMove(x + 30, y);
-    await waitForRecords(page, 4);
-    await page.touchscreen.touchMove(x + 30, y + 30);
-    const movedAt = await page.evaluate(() => window.movedAt);
-    await waitForRecords(page, (await recordCount(page)) + 2);
-    const records = await recordsFrom(page, 0);
+    await tab.page.touchscreen.touchStart(x, y);
+    await tab.page.touchscreen.touchMove(x + 30, y);
+    await waitForRecords(tab, 4);
+    await tab.page.touchscreen.touchMove(x + 30, y + 30);
+    const movedAt = await tab.evaluate(() => window.movedAt);
+    await waitForRecords(tab, (await recordCount(tab)) + 2);
+    const records = await recordsFrom(tab, 0);
     const next = records.findIndex((r) => r.t > movedAt);
     const [[from], [to]] = [records[next - 1], records[next]].map((r) => positionsOf(r.cells, 'H'));
     assert.deepEqual(to, { col: from.col, row: from.row + 1 }, 'the next tick went down');
-    await page.touchscreen.touchEnd();
+    await tab.page.touchscreen.touchEnd();
 
     // Two fingers spreading below the board, then one dragging up the page and down the board.
-    const cdp = await page.createCDPSession();
+    const cdp = await tab.page.createCDPSession();
     const drag = async (paths) => {
       const at = (k) => paths.map(([[x0, y0], [x1, y1]], id) => ({ id, x: x0 + ((x1 - x0) * k) / 10, y: y0 + ((y1 - y0) * k) / 10 }));
       await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
@@ -105,10 +105,10 @@ describe('touch', () => {
     await drag([[[x - 20, 700], [x - 150, 700]], [[x + 20, 700], [x + 150, 700]]]);
     await drag([[[x, 800], [x, 300]]]);
     await drag([[[x, 100], [x, 600]]]);
-    await letPeriodsPass(page, 4);
-    const view = await page.evaluate(() => [visualViewport.scale, scrollX, scrollY, getSelection().toString()]);
+    await letPeriodsPass(tab, 4);
+    const view = await tab.evaluate(() => [visualViewport.scale, scrollX, scrollY, getSelection().toString()]);
     assert.deepEqual(view, [1, 0, 0, ''], 'no zoom, no scroll, no selection');
-    assert.deepEqual(problems, []);
-    await page.close();
+    assert.deepEqual(await tab.problems(), []);
+    await tab.close();
   });
 });

@@ -14,11 +14,18 @@ EM_JS(void, worm_fill_style, (emscripten::EM_VAL context, int r, int g, int b), 
 EM_JS(void, worm_fill_rect, (emscripten::EM_VAL context, int x, int y, int width, int height), {
     Emval.toValue(context).fillRect(x, y, width, height);
 });
-EM_JS(void, worm_fill_ellipse, (emscripten::EM_VAL context, double cx, double cy, double rx, double ry), {
+// The circle is clipped to its cell: WebKit smooths its edge onto the pixels around the cell,
+// which no repaint of the cell alone would ever clear.
+EM_JS(void, worm_fill_ellipse, (emscripten::EM_VAL context, int x, int y, int width, int height), {
     var c = Emval.toValue(context);
+    c.save();
     c.beginPath();
-    c.ellipse(cx, cy, rx, ry, 0, 0, 2 * Math.PI);
+    c.rect(x, y, width, height);
+    c.clip();
+    c.beginPath();
+    c.ellipse(x + width / 2, y + height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
     c.fill();
+    c.restore();
 });
 // clang-format on
 
@@ -47,8 +54,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
         return;
     }
     useColour(c.colour);
-    const double rx = box.width / 2.0, ry = box.height / 2.0;
-    worm_fill_ellipse(context_.as_handle(), box.x + rx, box.y + ry, rx, ry);
+    worm_fill_ellipse(context_.as_handle(), box.x, box.y, box.width, box.height);
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)

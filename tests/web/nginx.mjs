@@ -1,0 +1,85 @@
+// The built site served by nginx with the repository's own server configuration, as an
+// unprivileged process on a free loopback port, for the browser tests.
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import net from 'node:net';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+export const nginxConf = path.resolve(here, '../../window/web/nginx.conf');
+
+async function freePort() {
+  const probe = net.createServer();
+  await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
+  const { port } = probe.address();
+  await new Promise((resolve) => probe.close(resolve));
+  return port;
+}
+
+// The shipped server block on our port and root, inside the little an unprivileged nginx needs.
+// For the tests only: ?test=<name> puts <script src="__test/<name>.js"> before the page's own
+// scripts, for an engine whose driver cannot run a script before the page's. The offline worker
+// takes its copy without the query, so it never keeps such a page.
+function config(prefix, port, root) {
+  const server = fs.readFileSync(nginxConf, 'utf8')
+    .replace(/^(\s*)listen 80;/m, `$1listen 127.0.0.1:${port};`)
+    .replace(/^(\s*)root \/var\/www\/worm;/m, `$1root ${root};
+      location /__test/ { alias ${prefix}/test/; }
+      sub_filter '<script src="boot.js">' '$worm_test_script<script src="boot.js">';`);
+  const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi']
+    .map((t) => `${t}_temp_path ${prefix}/${t};`).join('\n  ');
+  // Started by root, nginx would hand its workers to 'nobody', who cannot read a private temp dir.
+  return `${process.getuid() === 0 ? 'user root;' : ''}
+worker_processes 1;
+events { worker_connections 64; }
+http {
+  ${temp}
+  access_log off;
+  map $arg_test $worm_test_script { "" ""; default '<script src="__test/$arg_test.js"></script>'; }
+  ${server}
+}
+`;
+}
+
+// Serves dir until close(). preload(source) makes a script the page runs first when its address
+// carries the returned query.
+export async function serveWithNginx(dir) {
+  const prefix = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-nginx-'));
+  fs.mkdirSync(path.join(prefix, 'test'));
+  const port = await freePort();
+  fs.writeFileSync(path.join(prefix, 'nginx.conf'), config(prefix, port, path.resolve(dir)));
+  const errors = path.join(prefix, 'error.log');
+  const nginx = spawn('nginx', ['-p', prefix, '-c', path.join(prefix, 'nginx.conf'), '-e', errors,
+    '-g', `daemon off; pid ${prefix}/nginx.pid;`], { stdio: 'ignore' });
+  const exited = new Promise((resolve) => nginx.once('exit', resolve));
+  const url = `http://127.0.0.1:${port}/`;
+  for (let tries = 0; ; tries += 1) {
+    try {
+      await fetch(url, { method: 'HEAD' });
+      break;
+    } catch (e) {
+      if (nginx.exitCode !== null || tries > 200) {
+        throw new Error(`nginx did not start: ${fs.existsSync(errors) ? fs.readFileSync(errors, 'utf8') : e}`);
+      }
+      await new Promise((resolve) => setTimeout(resolve, 25));
+    }
+  }
+  let scripts = 0;
+  return {
+    url,
+    preload(source) {
+      scripts += 1;
+      fs.writeFileSync(path.join(prefix, 'test', `${scripts}.js`), source);
+      return `test=${scripts}`;
+    },
+    close: async () => {
+      if (nginx.exitCode === null) {
+        nginx.kill('SIGQUIT'); // lets it close its listening socket before the next test
+        await exited;
+      }
+      fs.rmSync(prefix, { recursive: true, force: true });
+    },
+  };
+}
