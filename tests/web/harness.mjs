@@ -32,7 +32,7 @@ export const can = {
 export const patience = 30_000;
 
 // The site as players get it: dir served by nginx with the repository's configuration.
-export const serveSite = (dir = siteDir) => serveWithNginx(dir);
+export const serveSite = (dir = siteDir, options = {}) => serveWithNginx(dir, options);
 
 // The engine the tests run in; with { throttled: true } (Chromium), as a player's browser holds
 // back the timers of a tab in the background.

@@ -22,8 +22,9 @@ async function freePort() {
 // For the tests only: ?test=<name> puts <script src="__test/<name>.js"> before the page's own
 // scripts, for an engine whose driver cannot run a script before the page's. The offline worker
 // takes its copy without the query, so it never keeps such a page.
-function config(prefix, port, root) {
+function config(prefix, port, root, policy) {
   const server = fs.readFileSync(nginxConf, 'utf8')
+    .replace(/^\s*add_header Content-Security-Policy .*$/m, policy ? '$&' : '')
     .replace(/^(\s*)listen 80;/m, `$1listen 127.0.0.1:${port};`)
     .replace(/^(\s*)root \/var\/www\/worm;/m, `$1root ${root};
       location /__test/ { alias ${prefix}/test/; }
@@ -44,12 +45,13 @@ http {
 }
 
 // Serves dir until close(). preload(source) makes a script the page runs first when its address
-// carries the returned query.
-export async function serveWithNginx(dir) {
+// carries the returned query. { policy: false } leaves out the game's policy header, for pages
+// that are not the game's.
+export async function serveWithNginx(dir, { policy = true } = {}) {
   const prefix = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-nginx-'));
   fs.mkdirSync(path.join(prefix, 'test'));
   const port = await freePort();
-  fs.writeFileSync(path.join(prefix, 'nginx.conf'), config(prefix, port, path.resolve(dir)));
+  fs.writeFileSync(path.join(prefix, 'nginx.conf'), config(prefix, port, path.resolve(dir), policy));
   const errors = path.join(prefix, 'error.log');
   const nginx = spawn('nginx', ['-p', prefix, '-c', path.join(prefix, 'nginx.conf'), '-e', errors,
     '-g', `daemon off; pid ${prefix}/nginx.pid;`], { stdio: 'ignore' });
