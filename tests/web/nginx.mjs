@@ -10,7 +10,8 @@ import { fileURLToPath } from 'node:url';
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const nginxConf = path.resolve(here, '../../window/web/nginx.conf');
 
-async function freePort() {
+// A loopback port nothing listens on, for a server of the tests'.
+export async function freePort() {
   const probe = net.createServer();
   await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
   const { port } = probe.address();

@@ -1,7 +1,7 @@
 // The tab interface of the browser tests (see harness.mjs) for WebKitGTK: its MiniBrowser driven
 // by WebKitWebDriver over W3C WebDriver (plain HTTP and JSON), on a private Xvfb display.
 import { spawn } from 'node:child_process';
-import net from 'node:net';
+import { freePort } from './nginx.mjs';
 
 const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
@@ -12,14 +12,6 @@ const special = {
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Backquote: '`',
 };
 const keyValue = (key) => special[key] ?? key.replace(/^Key/, '').replace(/^Digit/, '').toLowerCase();
-
-async function freePort() {
-  const probe = net.createServer();
-  await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
-  const { port } = probe.address();
-  await new Promise((resolve) => probe.close(resolve));
-  return port;
-}
 
 // Xvfb picks a free display itself and writes its number on the given descriptor.
 async function startXvfb() {
