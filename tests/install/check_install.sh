@@ -67,6 +67,11 @@ fi
 for section in NAME SYNOPSIS DESCRIPTION CONTROLS OPTIONS 'EXIT STATUS' FILES; do
   grep -qx "$section" "$work/page.txt" || fail "the manual page has no $section section"
 done
+# A player without a mouse learns there how to reach the buttons.
+controls=$(sed -n '/^CONTROLS$/,/^OPTIONS$/p' "$work/page.txt")
+for key in Tab Shift+Tab Space Enter; do
+  grep -qw -- "$key" <<<"$controls" || fail "the manual page's CONTROLS do not name $key"
+done
 
 [ "$failures" -eq 0 ] || exit 1
 echo "installed tree and validators: all ${#files[@]} files in place"

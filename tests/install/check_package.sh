@@ -4,6 +4,7 @@
 # the metainfo, lintian --pedantic --info, then the autopkgtests with the package installed here.
 # usage: check_package.sh <source dir> <build dir> <application id>
 set -euo pipefail
+. "$(dirname "$0")/package_state.sh"
 src=$1 work=$2/deb id=$3
 for tool in dpkg-buildpackage dh blhc hardening-check lintian autopkgtest xvfb-run openbox wmctrl; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/install-deps.sh test)"; exit 77; }
@@ -50,7 +51,7 @@ lintian --pedantic --info --fail-on error,warning,info,pedantic "${deb%.deb}.cha
 skip=
 if [ "$(id -u)" -ne 0 ]; then
   skip="autopkgtest needs root to install the package"
-elif dpkg-query -W -f='${Status}' worm 2>/dev/null | grep -q installed; then
+elif package_on_machine worm; then
   skip="a worm package is installed already, and the autopkgtest would replace it"
 else
   autopkgtest -q --output-dir "$work/autopkgtest" "${deb%.deb}.changes" -- null >"$work/autopkgtest.log" 2>&1 ||

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tests/support/scripted_random.h"
+#include "tests/support/staging.h"
 #include "window/handlers.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/game_window.h"
@@ -197,18 +198,48 @@ private slots:
         QVERIFY(QApplication::focusWidget() == w.get());
         QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
         w->session().state().direction = "up"; // a heading: any key now resumes
-        press(Qt::Key_P);                      // both buttons show
+        press(Qt::Key_P);                      // both buttons show: the ring is board, Pause, Game Over
         press(Qt::Key_Backtab);
-        QVERIFY(QApplication::focusWidget() == w->pauseButton());
+        QVERIFY(QApplication::focusWidget() == w->gameoverButton());
         QVERIFY(w->timerRunning()); // Backtab reached the game too
         press(Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() == w.get());
+        press(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == w->pauseButton());
         press(Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() == w->gameoverButton());
         press(Qt::Key(click));
         QVERIFY(!w->gameoverButton()->isVisible());
         QVERIFY(QApplication::focusWidget() == w.get());
         QCOMPARE(w->windowTitle(), QString("Score:  1/ %1").arg(w->session().state().best));
+    }
+
+    // A level change while another window is active hides the focused Game Over button: the
+    // keyboard is the board's again when the player comes back.
+    void aButtonHiddenInTheBackgroundGivesTheBoardTheFocus()
+    {
+        auto w = open();
+        QVERIFY(w);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        press(Qt::Key_P);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space); // Pause clicked with no heading yet: the first tick collides
+        QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
+        w->session().state().direction = "up";
+        press(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() == w->gameoverButton());
+        testing::stageLevelChange(w->session());
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTest::keyClick(w.get(), Qt::Key_Up); // resumes: the next tick eats and changes level
+        QTRY_VERIFY_WITH_TIMEOUT(!w->gameoverButton()->isVisible(), 2000);
+        QVERIFY(w->focusWidget() == w.get()); // what the window gives the keyboard to on its return
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(QApplication::focusWidget() == w.get());
     }
 
     // On a focused button every key but a click reaches the game, the arrows and P included.

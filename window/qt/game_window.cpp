@@ -116,7 +116,9 @@ void GameWindow::placeButton(CaptionButton* widget, Button b)
     if (font != widget->font()) {
         widget->setFont(font);
     }
-    if (!r.visible && widget->hasFocus()) {
+    // focusWidget(), not hasFocus(): a window in the background keeps its focus widget, and a
+    // button hidden there by a tick must not hold it when the window comes back.
+    if (!r.visible && focusWidget() == widget) {
         setFocus(Qt::OtherFocusReason); // the keyboard goes back to the board, not to another button
     }
     widget->setVisible(r.visible);
@@ -151,10 +153,11 @@ void GameWindow::keyPressEvent(QKeyEvent* event)
     }
 }
 
-// The ring Tab walks: the board, then each button that shows, and round to the board again.
+// The ring Tab walks, in the web page's order: the board, Pause, Game Over, each only while it
+// shows, and round to the board again.
 void GameWindow::focusAnother(bool next)
 {
-    const std::array<QWidget*, 3> ring{this, gameover_, pause_};
+    const std::array<QWidget*, 3> ring{this, pause_, gameover_};
     const auto at = std::find(ring.begin(), ring.end(), focusWidget());
     std::size_t i = at == ring.end() ? 0 : static_cast<std::size_t>(at - ring.begin());
     do {
