@@ -59,10 +59,10 @@ export function useGame(browserOptions = {}) {
 }
 
 // A fresh tab on the game, its first board drawn. A seed makes every board of the tab the same.
-// { touch: true } makes it a phone or tablet where the driver can; { script } (a function) runs
-// in the page before any of its own.
+// { touch: true } makes it a phone or tablet where the driver can; { script } (a function, or a
+// script's source) runs in the page before any of its own.
 export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false, script } = {}) {
-  const scripts = [installRecorder, script].filter(Boolean).map((f) => `(${f})();`);
+  const scripts = [installRecorder, script].filter(Boolean).map((f) => (typeof f === 'string' ? f : `(${f})();`));
   const tab = await browser.open(site, seed === undefined ? '' : `?seed=${seed}`, { width, height, dpr, touch }, scripts);
   await tab.waitFor(() => window.wormRecorder?.records.length > 0);
   tab.problems = () => tab.evaluate(() => window.wormRecorder.problems);

@@ -2,22 +2,13 @@
 // unprivileged process on a free loopback port, for the browser tests.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
-import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { freePort } from './local.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const nginxConf = path.resolve(here, '../../window/web/nginx.conf');
-
-// A loopback port nothing listens on, for a server of the tests'.
-export async function freePort() {
-  const probe = net.createServer();
-  await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
-  const { port } = probe.address();
-  await new Promise((resolve) => probe.close(resolve));
-  return port;
-}
 
 // The shipped server block on our port and root, inside the little an unprivileged nginx needs.
 // For the tests only: ?test=<name> puts <script src="__test/<name>.js"> before the page's own

@@ -4,6 +4,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { startXvfb } from './local.mjs';
 
 // Flags that keep Chromium off the network.
 const chromiumFlags = [
@@ -27,11 +28,14 @@ const firefoxPrefs = {
 };
 
 const engines = {
-  chromium: (throttled) => ({
-    executablePath: '/usr/bin/chromium',
-    args: throttled ? chromiumFlags : [...chromiumFlags, ...unthrottled],
-    ignoreDefaultArgs: throttled ? unthrottled : [],
-  }),
+  chromium: (throttled, headful) => {
+    const flags = headful ? chromiumFlags.filter((f) => f !== '--headless') : chromiumFlags;
+    return {
+      executablePath: '/usr/bin/chromium',
+      args: throttled ? flags : [...flags, ...unthrottled],
+      ignoreDefaultArgs: throttled ? unthrottled : [],
+    };
+  },
   firefox: () => ({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', extraPrefsFirefox: firefoxPrefs }),
 };
 
@@ -61,11 +65,14 @@ function tabOf(page, patience, engine) {
 }
 
 // { throttled: true } (Chromium): a tab in the background gets its timers held back, as in a
-// player's browser.
-export async function launch(engine, { throttled = false, patience }) {
+// player's browser; { headful: true }: in a window of its own on a private display, where the
+// browser's toolbar can take the focus as it would from a player.
+export async function launch(engine, { throttled = false, headful = false, patience }) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), `worm-${engine}-`));
+  const xvfb = headful ? await startXvfb() : null;
   const browser = await puppeteer.launch({
-    headless: true, userDataDir: profile, timeout: 60_000, protocolTimeout: 120_000, ...engines[engine](throttled),
+    headless: !headful, userDataDir: profile, timeout: 60_000, protocolTimeout: 120_000,
+    env: xvfb ? { ...process.env, DISPLAY: xvfb.display } : process.env, ...engines[engine](throttled, headful),
   });
   return {
     version: await browser.version(),
@@ -82,6 +89,7 @@ export async function launch(engine, { throttled = false, patience }) {
     },
     async close() {
       await browser.close();
+      xvfb?.stop();
       fs.rmSync(profile, { recursive: true, force: true });
     },
   };

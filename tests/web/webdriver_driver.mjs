@@ -1,7 +1,7 @@
 // The tab interface of the browser tests (see harness.mjs) for WebKitGTK: its MiniBrowser driven
 // by WebKitWebDriver over W3C WebDriver (plain HTTP and JSON), on a private Xvfb display.
 import { spawn } from 'node:child_process';
-import { freePort } from './nginx.mjs';
+import { freePort, startXvfb } from './local.mjs';
 
 const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
@@ -12,17 +12,6 @@ const special = {
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Backquote: '`',
 };
 const keyValue = (key) => special[key] ?? key.replace(/^Key/, '').replace(/^Digit/, '').toLowerCase();
-
-// Xvfb picks a free display itself and writes its number on the given descriptor.
-async function startXvfb() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
-    { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
-  const display = await new Promise((resolve, reject) => {
-    xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
-    xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
-  });
-  return { display, stop: () => xvfb.kill() };
-}
 
 async function call(base, method, route, body) {
   const response = await fetch(base + route, {

@@ -14,18 +14,25 @@ EM_JS(void, worm_fill_style, (emscripten::EM_VAL context, int r, int g, int b), 
 EM_JS(void, worm_fill_rect, (emscripten::EM_VAL context, int x, int y, int width, int height), {
     Emval.toValue(context).fillRect(x, y, width, height);
 });
-// The circle is clipped to its cell: WebKit smooths its edge onto the pixels around the cell,
-// which no repaint of the cell alone would ever clear.
+// The circle is drawn once a size and colour into an image of the cell's size, then copied: drawn
+// straight on the board, WebKit smooths its edge onto the pixels around the cell, which no
+// repaint of the cell alone would ever clear.
 EM_JS(void, worm_fill_ellipse, (emscripten::EM_VAL context, int x, int y, int width, int height), {
     var c = Emval.toValue(context);
-    c.save();
-    c.beginPath();
-    c.rect(x, y, width, height);
-    c.clip();
-    c.beginPath();
-    c.ellipse(x + width / 2, y + height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
-    c.fill();
-    c.restore();
+    var heads = c.wormHeads || (c.wormHeads = {});
+    var key = c.fillStyle + ' ' + width + 'x' + height;
+    if (!heads[key]) {
+        var image = document.createElement('canvas');
+        image.width = width;
+        image.height = height;
+        var h = image.getContext('2d');
+        h.fillStyle = c.fillStyle;
+        h.beginPath();
+        h.ellipse(width / 2, height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
+        h.fill();
+        heads[key] = image;
+    }
+    c.drawImage(heads[key], x, y);
 });
 // clang-format on
 
