@@ -20,12 +20,13 @@ export const buildDir = process.env.WORM_WEB_BUILD ?? path.resolve(here, '../../
 export const engine = process.env.WORM_BROWSER ?? 'chromium';
 
 // What each engine's driver can do beyond the tab interface: a device pixel ratio of its choosing,
-// scripts before the page's own on every load (not on the first alone), a page without scripts, and
-// a key held down that repeats.
+// a phone-sized view (MiniBrowser's window is wider), scripts before the page's own on every load
+// (not on the first alone), a page without scripts, a key held down that repeats, a touch screen,
+// and a second tab in front of the game's.
 export const can = {
-  chromium: { dpr: true, everyLoad: true, noScript: true, keyRepeat: true },
-  firefox: { dpr: true, everyLoad: true, noScript: false, keyRepeat: true },
-  webkit: { dpr: false, everyLoad: false, noScript: false, keyRepeat: false },
+  chromium: { dpr: true, phone: true, everyLoad: true, noScript: true, keyRepeat: true, touchScreen: true, backgroundTab: true },
+  firefox: { dpr: true, phone: true, everyLoad: true, noScript: false, keyRepeat: true, touchScreen: true, backgroundTab: true },
+  webkit: { dpr: false, phone: false, everyLoad: false, noScript: false, keyRepeat: false, touchScreen: false, backgroundTab: false },
 }[engine];
 
 // Generous bounds: a shared, loaded 2-core machine can be slow, but never stuck for this long.
@@ -55,6 +56,7 @@ export function useGame(browserOptions = {}) {
   return {
     open: (options) => openGame(shared.browser, shared.site, options),
     browser: () => shared.browser,
+    site: () => shared.site,
   };
 }
 

@@ -15,7 +15,7 @@ const keyValue = (key) => special[key] ?? key.replace(/^Key/, '').replace(/^Digi
 
 async function call(base, method, route, body) {
   const response = await fetch(base + route, {
-    method, headers: { 'content-type': 'application/json' }, body: body && JSON.stringify(body),
+    method, headers: { 'content-type': 'application/json' }, body: method === 'POST' ? JSON.stringify(body ?? {}) : undefined,
   });
   const { value } = await response.json();
   if (!response.ok) throw new Error(`WebDriver ${method} ${route}: ${value.error}: ${value.message}`);
