@@ -7,10 +7,11 @@ import { positionsOf, recordCount, snapshot, useGame, waitForRecords } from './h
 const game = useGame();
 
 // In the page before it loads: the browser's gamepad list holds one scripted pad.
-function installPad() {
+// Button boxes and flight sticks report far more than the standard pad's 17 buttons and 4 axes.
+function installPad(buttons, axes) {
   const pad = {
-    id: 'scripted pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0],
-    buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
+    id: 'scripted pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: Array(axes).fill(0),
+    buttons: Array.from({ length: buttons }, () => ({ pressed: false, touched: false, value: 0 })),
   };
   navigator.getGamepads = () => [pad, null, null, null];
   window.pad = {
@@ -20,8 +21,8 @@ function installPad() {
 }
 
 describe('a gamepad', () => {
-  it('steers, pauses, resumes and starts a new game with nothing else', async () => {
-    const tab = await game.open({ seed: 7, script: installPad });
+  for (const [buttons, axes] of [[17, 4], [120, 40]]) it(`steers, pauses, resumes and starts anew alone (${buttons} buttons)`, async () => {
+    const tab = await game.open({ seed: 7, script: `(${installPad})(${buttons}, ${axes})` });
     const frames = () => tab.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
     const press = async (b) => {
       await tab.evaluate((k) => window.pad.button(k, true), b);

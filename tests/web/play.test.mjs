@@ -6,7 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { describe, it } from 'node:test';
 import {
-  buildDir, can, cellAt, engine, clearRunsToWall, count, headings, isWall, letPeriodsPass, parseScore,
+  buildDir, can, engine, cellAt, clearRunsToWall, count, headings, isWall, launchBrowser, letPeriodsPass, openGame, parseScore,
   positionsOf, recordCount, recordsFrom, snapshot, waitForButton, waitForRecords, useGame,
 } from './harness.mjs';
 
@@ -227,5 +227,38 @@ describe('playing', () => {
     assert.equal(fresh.focus, 'BODY', 'the focus left the hidden button');
     assert.deepEqual(await tab.problems(), []);
     await tab.close();
+  });
+
+  it('keeps the keys in a real window: Tab and Shift+Tab go round the board and the buttons that show (Chromium)', { skip: engine !== 'chromium' }, async () => {
+    const browser = await launchBrowser({ headful: true });
+    try {
+      const tab = await openGame(browser, game.site(), { seed });
+      const walk = async (key, n) => {
+        const stops = [];
+        for (let k = 0; k < n; k += 1) {
+          await tab.press(key);
+          stops.push(await tab.evaluate(() => (document.hasFocus() ? document.activeElement.id : 'away')));
+        }
+        return stops;
+      };
+      const runs = clearRunsToWall((await snapshot(tab)).cells, centre);
+      const run = runs.at(-1);
+      const turn = runs.find(({ key }) => (headings[key].dc === 0) !== (headings[run.key].dc === 0));
+      await tab.press(run.key);
+      assert.deepEqual(await walk('Tab', 3), ['board', 'board', 'board'], 'no button shows');
+      const turnedAt = await recordCount(tab);
+      await tab.press(turn.key); // the arrow still steers, on to the end
+      await waitForRecords(tab, turnedAt + 2);
+      const [a, b] = (await recordsFrom(tab, -2)).map((r) => headOf(r)[0]);
+      assert.deepEqual({ dc: b.col - a.col, dr: b.row - a.row }, headings[turn.key], 'the turn after Tab');
+      await waitForButton(tab, 'gameover');
+      assert.deepEqual(await walk('Tab', 3), ['gameover', 'board', 'gameover'], 'past the last button');
+      await tab.down('Shift');
+      assert.deepEqual(await walk('Tab', 3), ['board', 'gameover', 'board'], 'Shift+Tab');
+      await tab.up('Shift');
+      assert.deepEqual(await tab.problems(), []);
+    } finally {
+      await browser.close();
+    }
   });
 });

@@ -23,6 +23,13 @@ describe('the built site', () => {
     assert.doesNotMatch(fs.readFileSync(path.join(siteDir, 'worm.js'), 'utf8'), /\bnew Function\b|\beval\(/);
   });
 
+  it('reaches the page without embind: no glue of it in worm.js, no import of it in worm.wasm', () => {
+    for (const file of ['worm.js', 'worm.wasm']) {
+      const found = /_embind_\w*|Emval/.exec(fs.readFileSync(path.join(siteDir, file), 'latin1'));
+      assert.equal(found, null, `${file} carries ${found?.[0]}`);
+    }
+  });
+
   it('compiles every rule and window-model source from where the desktop build takes it', () => {
     const compiled = JSON.parse(fs.readFileSync(path.join(buildDir, 'compile_commands.json'), 'utf8'))
       .map((c) => path.relative(sourceDir, path.resolve(c.directory, c.file)));

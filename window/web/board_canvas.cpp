@@ -5,20 +5,19 @@
 
 #include "window/form_design.h"
 
-// The canvas calls of every cell go straight to the context: through embind's generic call, with
-// eval forbidden, each one costs many times the drawing itself.
+// The canvas calls of every cell go straight to the board's context, which the page keeps.
 // clang-format off
-EM_JS(void, worm_fill_style, (emscripten::EM_VAL context, int r, int g, int b), {
-    Emval.toValue(context).fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
+EM_JS(void, worm_fill_style, (int r, int g, int b), {
+    Module.wormPage.context.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
 });
-EM_JS(void, worm_fill_rect, (emscripten::EM_VAL context, int x, int y, int width, int height), {
-    Emval.toValue(context).fillRect(x, y, width, height);
+EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
+    Module.wormPage.context.fillRect(x, y, width, height);
 });
 // The circle is drawn once a size and colour into an image of the cell's size, then copied: drawn
 // straight on the board, WebKit smooths its edge onto the pixels around the cell, which no
 // repaint of the cell alone would ever clear.
-EM_JS(void, worm_fill_ellipse, (emscripten::EM_VAL context, int x, int y, int width, int height), {
-    var c = Emval.toValue(context);
+EM_JS(void, worm_fill_ellipse, (int x, int y, int width, int height), {
+    var c = Module.wormPage.context;
     var heads = c.wormHeads || (c.wormHeads = {});
     var key = c.fillStyle + ' ' + width + 'x' + height;
     if (!heads[key]) {
@@ -45,13 +44,13 @@ void BoardCanvas::useColour(Colour colour)
     }
     fill_ = colour;
     fillKnown_ = true;
-    worm_fill_style(context_.as_handle(), redOf(colour), greenOf(colour), blueOf(colour));
+    worm_fill_style(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
 {
     useColour(colour);
-    worm_fill_rect(context_.as_handle(), box.x, box.y, box.width, box.height);
+    worm_fill_rect(box.x, box.y, box.width, box.height);
 }
 
 void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
@@ -61,7 +60,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
         return;
     }
     useColour(c.colour);
-    worm_fill_ellipse(context_.as_handle(), box.x, box.y, box.width, box.height);
+    worm_fill_ellipse(box.x, box.y, box.width, box.height);
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)

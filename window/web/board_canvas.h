@@ -1,8 +1,6 @@
 // BoardCanvas: paints the model's cells on a 2D canvas in device pixels, all or only some.
 #pragma once
 
-#include <emscripten/val.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -13,8 +11,6 @@ namespace worm {
 
 class BoardCanvas {
 public:
-    explicit BoardCanvas(emscripten::val context) : context_(std::move(context)) {}
-
     // The whole canvas: background, then every visible cell. Resizing the canvas forgets the
     // fill colour, so this starts afresh.
     void paintAll(const FormModel& form, const BoardLayout& layout, int width, int height);
@@ -27,7 +23,6 @@ private:
     void fillRect(const PixelRect& box, Colour colour);
     void useColour(Colour colour);
 
-    emscripten::val context_;
     Colour fill_ = 0;
     bool fillKnown_ = false;
 };

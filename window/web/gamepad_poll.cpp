@@ -2,44 +2,44 @@
 // frame, and only while one is connected; the reader turns what changed into the game's events.
 #include "window/web/gamepad_poll.h"
 
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <array>
-#include <cstring>
 
 #include "window/gamepad_reader.h"
+
+// The first connected standard pad's 17 buttons and left stick, copied into pressed and stick;
+// false if there is none. Only these: a pad may report any number of buttons and axes (button
+// boxes, flight sticks), and a copy of them all would not fit any fixed buffer.
+// clang-format off
+EM_JS(bool, worm_read_standard_pad, (bool* pressed, double* stick), {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    for (var i = 0; i < pads.length; ++i) {
+        var pad = pads[i];
+        if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
+        for (var b = 0; b < 17; ++b) {
+            var button = pad.buttons[b];
+            HEAPU8[pressed + b] = button !== undefined && (button.pressed || button === 1) ? 1 : 0;
+        }
+        HEAPF64[stick >> 3] = pad.axes.length > 0 ? pad.axes[0] : 0;
+        HEAPF64[(stick >> 3) + 1] = pad.axes.length > 1 ? pad.axes[1] : 0;
+        return true;
+    }
+    return false;
+});
+// A pad that connects wakes the polling; what the event carries is read on the next frame.
+EM_JS(void, worm_listen_for_pads, (), {
+    addEventListener('gamepadconnected', function () { _worm_pad_connected(); });
+});
+// clang-format on
 
 namespace worm {
 namespace {
 
 GamepadReader reader;
+WebWindow* padWindow = nullptr;
 bool polling = false;
-
-PadSnapshot snapshotOf(const EmscriptenGamepadEvent& pad)
-{
-    PadSnapshot s;
-    for (int b = 0; b < static_cast<int>(s.pressed.size()) && b < pad.numButtons; ++b) {
-        s.pressed[static_cast<std::size_t>(b)] = pad.digitalButton[b] != EM_FALSE;
-    }
-    s.stickX = pad.numAxes > 0 ? pad.axis[0] : 0;
-    s.stickY = pad.numAxes > 1 ? pad.axis[1] : 0;
-    return s;
-}
-
-// The first connected pad with the standard layout; false if there is none.
-bool firstStandardPad(EmscriptenGamepadEvent& pad)
-{
-    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) {
-        return false;
-    }
-    for (int i = 0, n = emscripten_get_num_gamepads(); i < n; ++i) {
-        if (emscripten_get_gamepad_status(i, &pad) == EMSCRIPTEN_RESULT_SUCCESS &&
-            pad.connected != EM_FALSE && std::strcmp(pad.mapping, "standard") == 0) {
-            return true;
-        }
-    }
-    return false;
-}
 
 void send(WebWindow& window, const PadCommand& command)
 {
@@ -52,43 +52,42 @@ void send(WebWindow& window, const PadCommand& command)
     }
 }
 
-EM_BOOL onFrame(double, void* userData)
+EM_BOOL onFrame(double, void*)
 {
-    WebWindow& window = *static_cast<WebWindow*>(userData);
-    EmscriptenGamepadEvent pad;
-    if (!firstStandardPad(pad)) {
+    PadSnapshot pad;
+    std::array<double, 2> stick{};
+    if (!worm_read_standard_pad(pad.pressed.data(), stick.data())) {
         reader.reset();
         polling = false;
         return EM_FALSE; // no pad: no polling until one connects
     }
+    pad.stickX = stick[0];
+    pad.stickY = stick[1];
     std::array<PadCommand, 4> commands;
-    const std::size_t n = reader.poll(snapshotOf(pad), window.model(), commands);
+    const std::size_t n = reader.poll(pad, padWindow->model(), commands);
     for (std::size_t i = 0; i < n; ++i) {
-        send(window, commands[i]);
+        send(*padWindow, commands[i]);
     }
     return EM_TRUE;
 }
 
-void startPolling(void* window)
+void startPolling()
 {
     if (!polling) {
         polling = true;
-        emscripten_request_animation_frame_loop(onFrame, window);
+        emscripten_request_animation_frame_loop(onFrame, nullptr);
     }
-}
-
-EM_BOOL onConnected(int, const EmscriptenGamepadEvent*, void* window)
-{
-    startPolling(window);
-    return EM_FALSE;
 }
 
 } // namespace
 
+extern "C" EMSCRIPTEN_KEEPALIVE void worm_pad_connected() { startPolling(); }
+
 void listenToGamepads(WebWindow& window)
 {
-    emscripten_set_gamepadconnected_callback(&window, EM_FALSE, onConnected);
-    startPolling(&window); // a pad the browser already knows sends no event
+    padWindow = &window;
+    worm_listen_for_pads();
+    startPolling(); // a pad the browser already knows sends no event
 }
 
 } // namespace worm

@@ -1,36 +1,34 @@
 // The page's program: one game window that lives as long as the page.
-#include <emscripten/val.h>
+#include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
 
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "window/local_clock.h"
 #include "window/web/gamepad_poll.h"
 #include "window/web/page_events.h"
 #include "window/web/web_window.h"
 
+// The browser tests pin the seed with ?seed=N, so that every board they build is the same one: N
+// in decimal digits that fit 32 bits; -1 for none.
+// clang-format off
+EM_JS(double, worm_seed_in_address, (), {
+    var seed = new URLSearchParams(location.search).get('seed');
+    return seed !== null && seed.length > 0 && !/[^0-9]/.test(seed) && Number(seed) <= 4294967295 ? Number(seed) : -1;
+});
+// clang-format on
+
 namespace {
 
-using emscripten::val;
-
-// The browser tests pin the seed with ?seed=N, so that every board they build is the same one.
 std::optional<std::uint32_t> seedFromAddress()
 {
-    const val params = val::global("URLSearchParams").new_(val::global("location")["search"]);
-    const val seed = params.call<val>("get", std::string("seed"));
-    if (!seed.isString()) {
+    const double seed = worm_seed_in_address();
+    if (seed < 0) {
         return std::nullopt;
     }
-    const std::string text = seed.as<std::string>();
-    std::uint32_t n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return n;
+    return static_cast<std::uint32_t>(seed);
 }
 
 worm::SeededRandom::SeedFunction seedFunction()
@@ -41,13 +39,16 @@ worm::SeededRandom::SeedFunction seedFunction()
     return worm::secondsSinceMidnight;
 }
 
+// What the first tick does not need waits until the first board is drawn.
+void afterFirstBoard(void* window) { worm::listenToGamepads(*static_cast<worm::WebWindow*>(window)); }
+
 } // namespace
 
 int main()
 {
     static worm::WebWindow window(std::make_unique<worm::SeededRandom>(seedFunction()));
-    worm::listenToPage(window);
-    worm::listenToGamepads(window);
     window.start();
+    worm::listenToPage(window);
+    emscripten_set_timeout(afterFirstBoard, 0, &window);
     return 0;
 }

@@ -1,4 +1,5 @@
-// Page: the canvas, score line, buttons and error line of index.html, reached through embind.
+// Page: the canvas, score line, buttons and error line of index.html, reached through small EM_JS
+// calls that keep the elements they need in worm.js's own scope.
 #include "window/web/page.h"
 
 #include <emscripten/emscripten.h>
@@ -8,40 +9,72 @@
 
 #include "window/form_design.h"
 
+// clang-format off
+EM_JS(void, worm_page_open, (const char* family, const char* pause, const char* gameover), {
+    var byId = function(id) { return document.getElementById(id); };
+    var page = {
+        board : byId('board'), score : byId('score'), error : byId('error'), hint : byId('hint'),
+        said : byId('said'), buttons : [ byId('pause'), byId('gameover') ]
+    };
+    // The board is opaque: no blending with the page behind it.
+    page.context = page.board.getContext('2d', {alpha : false});
+    [ pause, gameover ].forEach(function(caption, i) {
+        var button = page.buttons[i];
+        button.textContent = UTF8ToString(caption);
+        button.style.fontFamily = UTF8ToString(family) + ', sans-serif';
+        button.style.fontWeight = 'bold';
+    });
+    Module.wormPage = page;
+});
+EM_JS(void, worm_page_size_canvas, (int width, int height, double dpr), {
+    var board = Module.wormPage.board;
+    board.width = width;
+    board.height = height;
+    board.style.width = (width / dpr) + 'px';
+    board.style.height = (height / dpr) + 'px';
+});
+EM_JS(void, worm_page_score_line, (const char* text), {
+    var line = UTF8ToString(text);
+    document.title = line;
+    Module.wormPage.score.textContent = line;
+});
+EM_JS(void, worm_page_place_button, (int which, double x, double y, double w, double h, double points, int visible), {
+    var button = Module.wormPage.buttons[which];
+    var style = button.style;
+    style.left = x + 'px';
+    style.top = y + 'px';
+    style.width = w + 'px';
+    style.height = h + 'px';
+    style.fontSize = points + 'pt';
+    button.hidden = !visible;
+});
+EM_JS(void, worm_page_error, (const char* text), {
+    var line = UTF8ToString(text);
+    var error = Module.wormPage.error;
+    error.textContent = line;
+    error.hidden = false;
+    console.error(line);
+});
+EM_JS(void, worm_page_hint, (int shown), { Module.wormPage.hint.hidden = !shown; });
+// Two live regions take turns: the words go into the empty one and the other is emptied. Screen
+// readers speak text added to a live region, but many say nothing when a region's text is set to
+// what it already was, so a second "Paused" in one region would go unheard. Turns need no timer,
+// which a hidden page would hold back.
+EM_JS(void, worm_page_announce, (const char* words), {
+    var regions = Module.wormPage.said.querySelectorAll('[aria-live]');
+    var next = regions[0].textContent ? 1 : 0;
+    regions[1 - next].textContent = "";
+    regions[next].textContent = UTF8ToString(words);
+});
+EM_JS(int, worm_page_button_focused, (), {
+    var focused = document.activeElement;
+    return focused !== null && focused.tagName === 'BUTTON';
+});
+// clang-format on
+
 namespace worm {
-namespace {
 
-using emscripten::val;
-
-val element(const char* id) { return val::global("document").call<val>("getElementById", std::string(id)); }
-
-val openContext(const val& canvas)
-{
-    val options = val::object();
-    options.set("alpha", false); // the board is opaque: no blending with the page behind it
-    return canvas.call<val>("getContext", std::string("2d"), options);
-}
-
-std::string pixels(double css) { return std::to_string(css) + "px"; }
-
-void setCaption(val& button, const design::ButtonDesign& d)
-{
-    button.set("textContent", std::string(d.caption));
-    val style = button["style"];
-    style.set("fontFamily", std::string(design::buttonFontFamily) + ", sans-serif");
-    style.set("fontWeight", std::string("bold"));
-}
-
-} // namespace
-
-Page::Page()
-    : canvas_(element("board")), context_(openContext(canvas_)), scoreLine_(element("score")),
-      pause_(element("pause")), gameover_(element("gameover")), error_(element("error")),
-      hint_(element("hint")), said_(element("said"))
-{
-    setCaption(pause_, design::pause);
-    setCaption(gameover_, design::gameover);
-}
+Page::Page() { worm_page_open(design::buttonFontFamily, design::pause.caption, design::gameover.caption); }
 
 double Page::devicePixelRatio() const { return emscripten_get_device_pixel_ratio(); }
 
@@ -52,54 +85,31 @@ DeviceSize Page::fitCanvas()
     const double dpr = devicePixelRatio();
     const DeviceSize size{std::max(1, static_cast<int>(std::floor(cssWidth * dpr))),
                           std::max(1, static_cast<int>(std::floor(cssHeight * dpr)))};
-    canvas_.set("width", size.width);
-    canvas_.set("height", size.height);
-    val style = canvas_["style"];
-    style.set("width", pixels(size.width / dpr));
-    style.set("height", pixels(size.height / dpr));
+    worm_page_size_canvas(size.width, size.height, dpr);
     return size;
 }
 
-void Page::setScoreLine(const std::string& text)
-{
-    emscripten_set_window_title(text.c_str());
-    scoreLine_.set("textContent", text);
-}
+void Page::setScoreLine(const std::string& text) { worm_page_score_line(text.c_str()); }
 
 void Page::placeButton(Button b, const PixelRect& box, double fontPoints, bool visible)
 {
     const double dpr = devicePixelRatio();
-    val& widget = button(b);
-    val style = widget["style"];
-    style.set("left", pixels(box.x / dpr));
-    style.set("top", pixels(box.y / dpr));
-    style.set("width", pixels(box.width / dpr));
-    style.set("height", pixels(box.height / dpr));
-    style.set("fontSize", std::to_string(fontPoints) + "pt");
-    widget.set("hidden", !visible);
+    worm_page_place_button(b == Button::pause ? 0 : 1, box.x / dpr, box.y / dpr, box.width / dpr,
+                           box.height / dpr, fontPoints, visible ? 1 : 0);
 }
 
-void Page::showError(const std::string& text)
-{
-    error_.set("textContent", text);
-    error_.set("hidden", false);
-    val::global("console").call<void>("error", text);
-}
+void Page::showError(const std::string& text) { worm_page_error(text.c_str()); }
 
 void Page::showHint(bool shown)
 {
     if (shown != hintShown_) {
         hintShown_ = shown;
-        hint_.set("hidden", !shown);
+        worm_page_hint(shown ? 1 : 0);
     }
 }
 
-void Page::announce(const std::string& words) { said_.set("textContent", words); }
+void Page::announce(const std::string& words) { worm_page_announce(words.c_str()); }
 
-bool Page::buttonHasFocus() const
-{
-    const val focused = val::global("document")["activeElement"];
-    return !focused.isNull() && focused["tagName"].as<std::string>() == "BUTTON";
-}
+bool Page::buttonHasFocus() const { return worm_page_button_focused() != 0; }
 
 } // namespace worm

@@ -1,8 +1,6 @@
 // Page: the elements of the game's web page that the front end drives, and nothing else.
 #pragma once
 
-#include <emscripten/val.h>
-
 #include <string>
 
 #include "rules/form.h"
@@ -23,7 +21,6 @@ public:
     // Gives the canvas a backing store of whole device pixels that fills the stage below the
     // score line, shown at exactly one device pixel per store pixel; clears it.
     DeviceSize fitCanvas();
-    emscripten::val context() const { return context_; }
 
     // The score line, in the tab's title and above the board.
     void setScoreLine(const std::string& text);
@@ -41,16 +38,6 @@ public:
     bool buttonHasFocus() const;
 
 private:
-    emscripten::val& button(Button b) { return b == Button::pause ? pause_ : gameover_; }
-
-    emscripten::val canvas_;
-    emscripten::val context_;
-    emscripten::val scoreLine_;
-    emscripten::val pause_;
-    emscripten::val gameover_;
-    emscripten::val error_;
-    emscripten::val hint_;
-    emscripten::val said_;
     bool hintShown_ = true;
 };
 

@@ -1,20 +1,34 @@
 // listenToPage: keys reach the game wherever the focus is, except those the browser or a focused
-// button needs; a finger on the board steers; the buttons never take the focus from a pointer.
+// button needs; Tab walks the focus round the page's own stops; the buttons never take the focus
+// from a pointer.
 #include "window/web/page_events.h"
 
 #include <emscripten/html5.h>
 
 #include "window/handlers.h"
+#include "window/web/finger_events.h"
+
+// The focus walks the board, then Pause, Game Over and the touch bar's pause control, those that
+// show, and round again: the browser's own walk would leave the page for its toolbar, taking every
+// later key away from the game. From no focus at all it walks as from the board.
+// clang-format off
+EM_JS(void, worm_focus_next, (bool backwards), {
+    var stops = ['board', 'pause', 'gameover', 'pausekey'].map(function (id) { return document.getElementById(id); })
+        .filter(function (e) { return e.getClientRects().length > 0; });
+    var at = Math.max(0, stops.indexOf(document.activeElement));
+    stops[(at + (backwards ? stops.length - 1 : 1)) % stops.length].focus();
+});
+// clang-format on
 
 namespace worm {
 namespace {
 
-constexpr unsigned long enter = 13, space = keys::space;
+constexpr unsigned long tab = 9, enter = 13, space = keys::space;
 
 WebWindow& windowOf(void* userData) { return *static_cast<WebWindow*>(userData); }
 
 // The arrows and the space bar would scroll the page; every other key keeps its meaning to the
-// browser as well, Tab its move to the next button.
+// browser as well, but Tab, whose move the page makes itself.
 bool keptFromTheBrowser(unsigned long keyCode)
 {
     return keyCode == space || (keyCode >= 37 && keyCode <= 40);
@@ -31,6 +45,10 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void* userData)
     }
     // Auto-repeats are presses like any other.
     window.keyDown(static_cast<std::int16_t>(e->keyCode));
+    if (e->keyCode == tab) {
+        worm_focus_next(e->shiftKey != EM_FALSE); // after the key: it may have hidden a button
+        return EM_TRUE;
+    }
     return keptFromTheBrowser(e->keyCode) ? EM_TRUE : EM_FALSE;
 }
 
@@ -55,49 +73,6 @@ EM_BOOL onPauseKeyClick(int, const EmscriptenMouseEvent*, void* userData)
 
 // Refusing the press's default keeps the focus off the button, so keys still reach the game.
 EM_BOOL keepFocus(int, const EmscriptenMouseEvent*, void*) { return EM_TRUE; }
-
-// The finger that steers: the first one down; others that join it are ignored. -1 for none.
-long steeringFinger = -1;
-
-const EmscriptenTouchPoint* changedSteeringFinger(const EmscriptenTouchEvent* e)
-{
-    for (int i = 0; i < e->numTouches; ++i) {
-        const EmscriptenTouchPoint& t = e->touches[i];
-        if (t.isChanged && (t.identifier == steeringFinger || steeringFinger == -1)) {
-            return &t;
-        }
-    }
-    return nullptr;
-}
-
-// Refusing every touch's default keeps the browser from scrolling, zooming or making a click.
-EM_BOOL onTouch(int type, const EmscriptenTouchEvent* e, void* userData)
-{
-    WebWindow& window = windowOf(userData);
-    const EmscriptenTouchPoint* finger = changedSteeringFinger(e);
-    if (finger == nullptr || (steeringFinger == -1 && type != EMSCRIPTEN_EVENT_TOUCHSTART)) {
-        return EM_TRUE;
-    }
-    const FingerPoint at{static_cast<double>(finger->clientX), static_cast<double>(finger->clientY),
-                         e->timestamp};
-    switch (type) {
-    case EMSCRIPTEN_EVENT_TOUCHSTART:
-        steeringFinger = finger->identifier;
-        window.fingerDown(at);
-        break;
-    case EMSCRIPTEN_EVENT_TOUCHMOVE:
-        window.fingerMoved(at);
-        break;
-    case EMSCRIPTEN_EVENT_TOUCHEND:
-        steeringFinger = -1;
-        window.fingerUp(at);
-        break;
-    default:
-        steeringFinger = -1;
-        window.fingerLost();
-    }
-    return EM_TRUE;
-}
 
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void* userData)
 {
@@ -127,12 +102,9 @@ void listenToPage(WebWindow& window)
     for (const char* button : {"#pause", "#gameover", "#pausekey"}) {
         emscripten_set_mousedown_callback(button, w, EM_FALSE, keepFocus);
     }
-    emscripten_set_touchstart_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchmove_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchend_callback("#board", w, EM_FALSE, onTouch);
-    emscripten_set_touchcancel_callback("#board", w, EM_FALSE, onTouch);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, w, EM_FALSE, onResize);
     emscripten_set_visibilitychange_callback(w, EM_FALSE, onVisibilityChange);
+    listenToFingers(window);
 }
 
 } // namespace worm

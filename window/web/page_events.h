@@ -1,4 +1,5 @@
-// listenToPage: routes the page's keys, button clicks, resizes and tab visibility to the window.
+// listenToPage: routes the page's keys, fingers, button clicks, resizes and tab visibility to the
+// window.
 #pragma once
 
 #include "window/web/web_window.h"

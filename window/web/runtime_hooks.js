@@ -1,15 +1,16 @@
 // Built into worm.js ahead of the game (--pre-js). worm.js runs on emscripten's minimal runtime,
 // which reads nothing from Module by itself: this keeps the two hooks a page may set there, as
-// the page's boot script does: onRuntimeInitialized, called before main, and onAbort, called when
-// the module cannot be fetched or started.
+// the page's boot script does: onRuntimeInitialized, called in a task of its own once main has
+// returned, so that nothing it starts competes with the first board, and onAbort, called when the
+// module cannot be fetched or started.
 Module = Module || {};
 (function () {
   var runMain = ready;
   var started = false;
   ready = function () {
     started = true;
-    if (Module.onRuntimeInitialized) Module.onRuntimeInitialized();
     runMain();
+    if (Module.onRuntimeInitialized) setTimeout(Module.onRuntimeInitialized, 0);
   };
   // Until main runs, the one promise of worm.js is the module's own instantiation.
   addEventListener('unhandledrejection', function (event) {

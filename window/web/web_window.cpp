@@ -15,10 +15,7 @@ constexpr double twipsPerCssPixel = design::twipsPerInch / 96;
 
 } // namespace
 
-WebWindow::WebWindow(std::unique_ptr<RandomSource> random)
-    : session_(std::move(random), twipsPerCssPixel), canvas_(page_.context())
-{
-}
+WebWindow::WebWindow(std::unique_ptr<RandomSource> random) : session_(std::move(random), twipsPerCssPixel) {}
 
 void WebWindow::start()
 {
