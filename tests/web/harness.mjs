@@ -4,7 +4,7 @@
 //
 // A tab: evaluate(fn, ...args) and waitFor(fn, ...args) in the page; press(key), down(key),
 // up(key) by puppeteer's key names; click(selector) and mouse([[kind, x, y]...]) with a real
-// pointer; screenshot() (PNG, base64); resize(view); reload(); problems(); close(). tab.page is
+// pointer; screenshot() (PNG, base64); resize(view); goto(url); reload(); problems(); close(). tab.page is
 // the engine's own protocol, for a test that names its engine.
 import { after, before } from 'node:test';
 import path from 'node:path';

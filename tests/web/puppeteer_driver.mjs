@@ -59,6 +59,7 @@ function tabOf(page, patience, engine) {
     },
     screenshot: () => page.screenshot({ encoding: 'base64' }),
     resize: ({ width, height, dpr = 1 }) => page.setViewport({ width, height, deviceScaleFactor: dpr }),
+    goto: (url) => page.goto(url),
     reload: () => page.reload(),
     close: () => page.close(),
   };

@@ -73,6 +73,7 @@ function tabOf(session, scripts, patience) {
       await session('POST', '/window/rect', { width: width + w, height: height + h });
       await tab.waitFor((a, b) => innerWidth === a && innerHeight === b, width, height);
     },
+    goto: (url) => session('POST', '/url', { url }),
     // No script runs before the page's own after a reload: they run as soon as it has loaded.
     async reload() {
       await session('POST', '/refresh');
