@@ -2,6 +2,7 @@
 // visit, replaced whole by a new build, strict about what it runs, and never silent when it
 // cannot start.
 import assert from 'node:assert/strict';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -10,23 +11,30 @@ import { can, engine, openGame, serveSite, siteDir, waitForRecords, useGame } fr
 
 const game = useGame();
 
+const copyOfSite = (to) => fs.cpSync(siteDir, to, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
+
 // A copy of the built site, changed by change(dir), served on a port of its own.
 async function serveCopy(change = () => {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-site-'));
-  fs.cpSync(siteDir, dir, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
+  copyOfSite(dir);
   change(dir);
-  return { dir, ...(await serveSite(dir)) };
+  return Object.assign(await serveSite(dir), { dir });
 }
 
 // Build "B" of a copy: a script that says so, a module with a custom section that says so, and
-// an offline worker whose cache name is new, as a real new build's would be.
+// an offline worker with their new hashes and a new build name, as a real new build's would be.
 function makeBuildB(dir) {
-  fs.appendFileSync(path.join(dir, 'worm.js'), "\nwindow.jsBuild = 'B';\n");
+  const sw = path.join(dir, 'sw.js');
+  let worker = fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'");
   const name = Buffer.from('worm-test-build');
   const section = Buffer.concat([Buffer.from([0, name.length + 2, name.length]), name, Buffer.from('B')]);
-  fs.appendFileSync(path.join(dir, 'worm.wasm'), section);
-  const sw = path.join(dir, 'sw.js');
-  fs.writeFileSync(sw, fs.readFileSync(sw, 'utf8').replace(/worm-[0-9a-f]+/, 'worm-b0b0b0b0b0b0b0b0'));
+  for (const [file, mark] of [['worm.js', "\nwindow.jsBuild = 'B';\n"], ['worm.wasm', section]]) {
+    const before = sha256(path.join(dir, file));
+    fs.appendFileSync(path.join(dir, file), mark);
+    worker = worker.replaceAll(before, sha256(path.join(dir, file)));
+  }
+  fs.writeFileSync(sw, worker);
 }
 
 // Which build's script and module a page runs: 'A' unless build B's marks are there.
@@ -48,6 +56,33 @@ function watchBuilds() {
 }
 const buildsOf = (tab) => tab.evaluate(() => [window.jsBuild ?? 'A', window.wasmBuild]);
 const offlineReady = (tab) => tab.waitFor(() => navigator.serviceWorker.controller !== null);
+// Loads the page (at url, or again) and says which builds it runs once its board is up.
+async function load(tab, url) {
+  await (url ? tab.goto(url) : tab.reload());
+  await tab.waitFor(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'));
+  return buildsOf(tab);
+}
+// Build B has taken its copy and taken over; with { only: true }, no other build's copy is left.
+const tookOver = (tab, { only = false } = {}) => tab.waitFor(async (alone) => {
+  const r = await navigator.serviceWorker.getRegistration();
+  const names = await caches.keys();
+  return !r.installing && !r.waiting && names.some((n) => n.includes('b0b0b0b0b0b0b0b0')) && (!alone || names.length === 1);
+}, only);
+// Asks the browser to look for a new build: what became of it, 'installed' or 'redundant'.
+const update = (tab) => tab.evaluate(async () => {
+  const r = await navigator.serviceWorker.getRegistration();
+  await r.update();
+  const worker = r.installing;
+  if (!worker) return 'no new build';
+  return new Promise((resolve) => {
+    const settled = () => worker.state !== 'installing' && resolve(worker.state);
+    worker.addEventListener('statechange', settled);
+    settled();
+  });
+});
+// A tab on site + path that tells which builds it runs, from before the page's own scripts on
+// every load: what WebKit's driver cannot do, so these tests skip there.
+const watched = (site, where = '') => game.browser().open(site, where, { width: 560, height: 600 }, [`(${watchBuilds})();`]);
 
 // The headers each kind of file came with, as the page's own fetch sees them.
 function headersOf(files) {
@@ -117,26 +152,88 @@ describe('the site', () => {
     await tab.close();
   });
 
-  // A script must run before the page's own on every load, which WebKit's driver cannot do. In
-  // Firefox the new build's worker has not taken over within the bound: left open.
+  // These need a script before the page's own on every load, which WebKit's driver cannot do. In
+  // Firefox a new build's worker has not taken over within the bound: left open.
   it('is replaced whole by a new build: never a new script with an old module', { skip: !can.everyLoad || engine === 'firefox' }, async () => {
-    const site = await serveCopy(); // a port, so an origin and a worker, of its own
-    const tab = await openGame(game.browser(), site, { script: watchBuilds });
+    const site = await serveCopy();
+    const tab = await watched(site);
+    assert.deepEqual(await load(tab), ['A', 'A']);
     await offlineReady(tab);
-    assert.deepEqual(await buildsOf(tab), ['A', 'A']);
     makeBuildB(site.dir);
-    const load = async () => {
-      await tab.reload();
-      await tab.waitFor(() => window.wasmBuild !== undefined && document.title.startsWith('Score:'));
-      return buildsOf(tab);
-    };
-    const [js, wasm] = await load();
+    const [js, wasm] = await load(tab);
     assert.equal(js, wasm, 'the load that found the new build mixed two builds');
-    // Once that page has all of its own build, the new one takes over: the next load is all new.
-    await tab.waitFor(() => caches.keys().then((k) => k.join() === 'worm-b0b0b0b0b0b0b0b0'));
-    assert.deepEqual(await load(), ['B', 'B']);
+    // Once that tab has all of its own build, the new one takes over: the next load is all new,
+    // and the old copy goes once no tab runs it.
+    await tookOver(tab);
+    assert.deepEqual(await load(tab), ['B', 'B']);
+    await load(tab);
+    await tookOver(tab, { only: true });
     await site.close();
     await tab.close();
+  });
+
+  it('keeps the build in charge while a deployment is half done, and takes the new one once whole', { skip: !can.everyLoad || engine === 'firefox' }, async () => {
+    const site = await serveCopy();
+    const tab = await watched(site);
+    await load(tab);
+    await offlineReady(tab);
+    const wasmA = fs.readFileSync(path.join(site.dir, 'worm.wasm'));
+    makeBuildB(site.dir);
+    for (const [served, bytes] of [['an old', wasmA], ['a cut', wasmA.subarray(0, 4000)]]) {
+      site.swapped.set('/worm.wasm', bytes);
+      assert.equal(await update(tab), 'redundant', `build B was taken with ${served} worm.wasm`);
+    }
+    site.down = true;
+    assert.deepEqual(await load(tab), ['A', 'A'], 'the copy in charge plays offline');
+    site.down = false;
+    site.swapped.clear();
+    assert.equal(await update(tab), 'installed');
+    await tookOver(tab);
+    assert.deepEqual(await load(tab), ['B', 'B']);
+    await site.close();
+    await tab.close();
+  });
+
+  it('keeps the copy of each folder of an origin', { skip: !can.everyLoad }, async () => {
+    const site = await serveCopy((dir) => {
+      copyOfSite(path.join(dir, 'a'));
+      copyOfSite(path.join(dir, 'b'));
+      makeBuildB(path.join(dir, 'b'));
+    });
+    const tab = await watched(site, 'a/');
+    for (const folder of ['a/', 'b/']) {
+      await load(tab, site.url + folder);
+      await offlineReady(tab);
+    }
+    site.down = true;
+    assert.deepEqual(await load(tab, `${site.url}a/`), ['A', 'A'], 'b/ took a/\'s copy away');
+    assert.deepEqual(await load(tab, `${site.url}b/`), ['B', 'B']);
+    await site.close();
+    await tab.close();
+  });
+
+  it('answers a tab from the build it started with, after another tab lets a new build take over', { skip: !can.everyLoad || engine === 'firefox' }, async () => {
+    const site = await serveCopy();
+    const first = await watched(site);
+    await load(first);
+    await offlineReady(first);
+    const second = await watched(site); // in front: a tab in the back runs no waits on frames
+    await load(second);
+    await second.evaluate(() => { window.startedWith = navigator.serviceWorker.controller; });
+    makeBuildB(site.dir);
+    assert.equal(await update(first), 'installed');
+    await second.waitFor(() => navigator.serviceWorker.controller !== window.startedWith);
+    // What the second tab asks for now, as one halfway through its load would, is of its own build.
+    const asked = await second.evaluate(async () => {
+      const get = async (file) => (await fetch(file, { cache: 'no-store' })).arrayBuffer();
+      const js = new TextDecoder().decode(await get('worm.js')).includes("jsBuild = 'B'") ? 'B' : 'A';
+      const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(await get('worm.wasm')), 'worm-test-build');
+      return [js, s ? new TextDecoder().decode(s) : 'A'];
+    });
+    assert.deepEqual(asked, ['A', 'A'], 'a tab of build A was handed build B\'s files');
+    assert.deepEqual(await load(second), ['B', 'B']);
+    await site.close();
+    await Promise.all([first.close(), second.close()]);
   });
 
   it('says in a plain sentence why it cannot start', async () => {
