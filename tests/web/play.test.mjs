@@ -224,7 +224,7 @@ describe('playing', () => {
     await waitForRecords(tab, before + 1);
     const fresh = await snapshot(tab);
     assert.match(fresh.title, /^Score: {2}1\/ \d+$/, 'Space clicked Game Over: a new game');
-    assert.equal(fresh.focus, 'BODY', 'the focus left the hidden button');
+    assert.equal(fresh.focus, 'board', 'the focus went from the hidden button back to the board');
     assert.deepEqual(await tab.problems(), []);
     await tab.close();
   });

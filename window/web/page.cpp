@@ -46,6 +46,8 @@ EM_JS(void, worm_page_place_button, (int which, double x, double y, double w, do
     style.width = w + 'px';
     style.height = h + 'px';
     style.fontSize = points + 'pt';
+    // A focused button that hides gives the keyboard back to the board, as on the desktop.
+    if (!visible && document.activeElement === button) Module.wormPage.board.focus();
     button.hidden = !visible;
 });
 EM_JS(void, worm_page_error, (const char* text), {
