@@ -4,9 +4,9 @@
 #   play: building the release game and playing it
 #   test (the default): the play set and every tool the desktop tests, style checks, fuzzer,
 #     Debian package build and checks, and screenshots use
-#   web: building the web page (emscripten) and serving it (Python)
-#   browser: the web page's browser tests (Chromium, Xvfb for the one in a real window; Node.js and
-#     npm where none is at hand)
+#   web: building the web page (emscripten) and serving it (Python; nginx when installed)
+#   browser: the web page's browser tests (Chromium, Firefox ESR, WebKitGTK's MiniBrowser and
+#     WebDriver on Xvfb, nginx; Node.js and npm where none is at hand)
 set -euo pipefail
 
 play=(
@@ -25,7 +25,7 @@ test=(
   build-essential debhelper dpkg-dev blhc devscripts lintian autopkgtest wmctrl
 )
 web=(cmake make emscripten python3 librsvg2-bin)
-browser=(chromium fonts-liberation xvfb)
+browser=(chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth nginx-light fonts-liberation)
 
 packages=()
 for group in "${@:-test}"; do

@@ -154,11 +154,12 @@ function ratioRow(figure, game, floor, limit) {
 async function main() {
   const load = fs.readFileSync('/proc/loadavg', 'utf8').split(' ').slice(0, 3).join(' ');
   const game = await serveSite(siteDir);
-  const floors = await serveSite(floorDir);
+  const floors = await serveSite(floorDir, { policy: false }); // the floors keep their own inline style
   const gameUrl = `${game.url}?seed=${seed}`;
   const startFloor = `${floors.url}start_floor.html`;
   const tickFloor = `${floors.url}tick_floor.html`;
-  const browser = await launchBrowser();
+  const chromium = await launchBrowser();
+  const { browser } = chromium;
   const starts = { game: [], floor: [] };
   const memory = { game: [], floor: [] };
   const ticks = { game: [], floor: [] };
@@ -234,9 +235,9 @@ async function main() {
     console.log('loop; missed_turns: steering too late):');
     for (const line of log) console.log(`  ${line}`);
   } finally {
-    await browser.close();
-    game.close();
-    floors.close();
+    await chromium.close();
+    await game.close();
+    await floors.close();
   }
 }
 

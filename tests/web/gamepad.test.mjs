@@ -22,16 +22,16 @@ function installPad(buttons, axes) {
 
 describe('a gamepad', () => {
   for (const [buttons, axes] of [[17, 4], [120, 40]]) it(`steers, pauses, resumes and starts anew alone (${buttons} buttons)`, async () => {
-    const { page, problems } = await game.open({ seed: 7, script: `(${installPad})(${buttons}, ${axes})` });
-    const frames = () => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+    const tab = await game.open({ seed: 7, script: `(${installPad})(${buttons}, ${axes})` });
+    const frames = () => tab.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
     const press = async (b) => {
-      await page.evaluate((k) => window.pad.button(k, true), b);
+      await tab.evaluate((k) => window.pad.button(k, true), b);
       await frames();
-      await page.evaluate((k) => window.pad.button(k, false), b);
+      await tab.evaluate((k) => window.pad.button(k, false), b);
       await frames();
     };
-    const head = async () => positionsOf((await snapshot(page)).cells, 'H')[0];
-    const ticks = async (n) => waitForRecords(page, (await recordCount(page)) + n);
+    const head = async () => positionsOf((await snapshot(tab)).cells, 'H')[0];
+    const ticks = async (n) => waitForRecords(tab, (await recordCount(tab)) + n);
 
     await press(15); // d-pad right: heads off and starts
     await ticks(2);
@@ -41,22 +41,22 @@ describe('a gamepad', () => {
     await ticks(2);
     const down = await head();
     assert.ok(down.row > right.row, `down: ${JSON.stringify(down)}`);
-    await page.evaluate(() => window.pad.stick(-0.9, 0.1)); // the stick, held left
+    await tab.evaluate(() => window.pad.stick(-0.9, 0.1)); // the stick, held left
     await ticks(2);
     const left = await head();
     assert.ok(left.col < down.col && left.row >= down.row, `left: ${JSON.stringify(left)}`);
 
     await press(9); // Start: P
-    assert.notEqual((await snapshot(page)).pause, null, 'Start paused');
-    const paused = await recordCount(page);
+    assert.notEqual((await snapshot(tab)).pause, null, 'Start paused');
+    const paused = await recordCount(tab);
     await press(0); // south: any other key, so it resumes
-    await waitForRecords(page, paused + 1);
-    await page.waitForFunction(() => window.wormRecorder.snapshot().gameover !== null, { timeout: 30_000 });
-    const over = await recordCount(page);
+    await waitForRecords(tab, paused + 1);
+    await tab.waitFor(() => window.wormRecorder.snapshot().gameover !== null);
+    const over = await recordCount(tab);
     await press(3); // north: the button that shows, Game Over
-    await waitForRecords(page, over + 1);
-    assert.match((await snapshot(page)).title, /^Score: {2}1\/ \d+$/, 'a new game');
-    assert.deepEqual(problems, []);
-    await page.close();
+    await waitForRecords(tab, over + 1);
+    assert.match((await snapshot(tab)).title, /^Score: {2}1\/ \d+$/, 'a new game');
+    assert.deepEqual(await tab.problems(), []);
+    await tab.close();
   });
 });

@@ -1,94 +1,48 @@
-// The browser tests' harness: the built page served on 127.0.0.1, Debian's Chromium driven through
-// puppeteer-core (never a downloaded browser), and the board read back from the canvas's pixels.
+// The browser tests' harness: the built page served by nginx on 127.0.0.1, one engine driven
+// through one tab interface (WORM_BROWSER: chromium, firefox or webkit), and the board read back
+// from the canvas's pixels.
+//
+// A tab: evaluate(fn, ...args) and waitFor(fn, ...args) in the page; press(key), down(key),
+// up(key) by puppeteer's key names; click(selector) and mouse([[kind, x, y]...]) with a real
+// pointer; screenshot() (PNG, base64); resize(view); goto(url); reload(); problems(); close(). tab.page is
+// the engine's own protocol, for a test that names its engine.
 import { after, before } from 'node:test';
-import { spawn } from 'node:child_process';
-import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { serveWithNginx } from './nginx.mjs';
+import { launch as launchPuppeteer } from './puppeteer_driver.mjs';
 import { installRecorder } from './recorder.mjs';
+import { launch as launchWebDriver } from './webdriver_driver.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const siteDir = process.env.WORM_WEB_DIR ?? path.resolve(here, '../../build/web/window/web');
+export const buildDir = process.env.WORM_WEB_BUILD ?? path.resolve(here, '../../build/web');
+export const engine = process.env.WORM_BROWSER ?? 'chromium';
+
+// What each engine's driver can do beyond the tab interface: a device pixel ratio of its choosing,
+// a phone-sized view (MiniBrowser's window is wider), scripts before the page's own on every load
+// (not on the first alone), a page without scripts, a key held down that repeats, a touch screen,
+// and a second tab in front of the game's.
+export const can = {
+  chromium: { dpr: true, phone: true, everyLoad: true, noScript: true, keyRepeat: true, touchScreen: true, backgroundTab: true },
+  firefox: { dpr: true, phone: true, everyLoad: true, noScript: false, keyRepeat: true, touchScreen: true, backgroundTab: true },
+  webkit: { dpr: false, phone: false, everyLoad: false, noScript: false, keyRepeat: false, touchScreen: false, backgroundTab: false },
+}[engine];
 
 // Generous bounds: a shared, loaded 2-core machine can be slow, but never stuck for this long.
 export const patience = 30_000;
 
-const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.svg': 'image/svg+xml',
-  '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
-};
+// The site as players get it: dir served by nginx with the repository's configuration.
+export const serveSite = (dir = siteDir, options = {}) => serveWithNginx(dir, options);
 
-// A plain file server on a free loopback port, like any static host would be.
-export async function serveSite(dir = siteDir) {
-  const server = http.createServer((req, res) => {
-    const name = new URL(req.url, 'http://127.0.0.1').pathname.replace(/^\/$/, '/index.html');
-    const file = path.join(dir, path.normalize(name));
-    const type = types[path.extname(file)];
-    if (!file.startsWith(dir) || !type || !fs.existsSync(file)) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
-    fs.createReadStream(file).pipe(res);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+// The engine the tests run in; with { throttled: true } (Chromium), as a player's browser holds
+// back the timers of a tab in the background.
+export async function launchBrowser(options = {}) {
+  return (engine === 'webkit' ? launchWebDriver : launchPuppeteer)(engine, { patience, ...options });
 }
 
-// Flags that keep Chromium off the network.
-const chromiumFlags = [
-  '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync',
-];
-// Flags that keep a tab's timers at full speed while another tab is in front.
-const unthrottled = [
-  '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
-  '--disable-backgrounding-occluded-windows',
-];
-
-// A private X display for a browser in a real window: Xvfb picks a free number and writes it to fd 3.
-async function startXvfb() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
-    { stdio: ['ignore', 'ignore', 'inherit', 'pipe'] });
-  const display = await new Promise((resolve, reject) => {
-    xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
-    xvfb.once('exit', (code) => reject(new Error(`Xvfb ended with ${code}`)));
-  });
-  return { display, stop: () => xvfb.kill() };
-}
-
-// Chromium as the tests drive it; with { throttled: true }, as a player's browser holds back the
-// timers of a tab in the background; with { headful: true }, in a window of its own on a private
-// display, where the browser's toolbar can take the focus as it would from a player.
-export async function launchBrowser({ throttled = false, headful = false } = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-chromium-'));
-  const xvfb = headful ? await startXvfb() : null;
-  const flags = headful ? chromiumFlags.filter((f) => f !== '--headless') : chromiumFlags;
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: !headful,
-    args: throttled ? flags : [...flags, ...unthrottled],
-    ignoreDefaultArgs: throttled ? unthrottled : [],
-    env: xvfb ? { ...process.env, DISPLAY: xvfb.display } : process.env,
-    userDataDir: profile,
-    timeout: 60_000,
-    protocolTimeout: 120_000,
-  });
-  const close = browser.close.bind(browser);
-  browser.close = async () => {
-    await close();
-    xvfb?.stop();
-    fs.rmSync(profile, { recursive: true, force: true });
-  };
-  return browser;
-}
-
-// A fresh tab on the game, its first board drawn. A seed makes every board of the tab the same.
 // One site and one browser for a test file, started before its tests and closed after them.
-// Returns the open function its tests call, and the browser for a page of their own.
+// Returns the open function its tests call, and the browser for tabs of their own.
 export function useGame(browserOptions = {}) {
   const shared = {};
   before(async () => {
@@ -97,7 +51,7 @@ export function useGame(browserOptions = {}) {
   });
   after(async () => {
     await shared.browser?.close();
-    shared.site?.close();
+    await shared.site?.close();
   });
   return {
     open: (options) => openGame(shared.browser, shared.site, options),
@@ -106,35 +60,32 @@ export function useGame(browserOptions = {}) {
   };
 }
 
-// { touch: true } makes it a phone or tablet: a touch screen and a coarse pointer; { script }
-// runs in the page before any of its own.
+// A fresh tab on the game, its first board drawn. A seed makes every board of the tab the same.
+// { touch: true } makes it a phone or tablet where the driver can; { script } (a function, or a
+// script's source) runs in the page before any of its own.
 export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false, script } = {}) {
-  const page = await browser.newPage();
-  const problems = [];
-  page.on('pageerror', (e) => problems.push(String(e)));
-  page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
-  await page.setViewport({ width, height, deviceScaleFactor: dpr, isMobile: touch, hasTouch: touch });
-  await page.evaluateOnNewDocument(installRecorder);
-  if (script) await page.evaluateOnNewDocument(script);
-  await page.goto(site.url + (seed === undefined ? '' : `?seed=${seed}`));
-  await page.waitForFunction(() => window.wormRecorder?.records.length > 0, { timeout: patience });
-  return { page, problems };
+  const scripts = [installRecorder, script].filter(Boolean).map((f) => (typeof f === 'string' ? f : `(${f})();`));
+  const tab = await browser.open(site, seed === undefined ? '' : `?seed=${seed}`, { width, height, dpr, touch }, scripts);
+  await tab.waitFor(() => window.wormRecorder?.records.length > 0);
+  tab.problems = () => tab.evaluate(() => window.wormRecorder.problems);
+  return tab;
 }
 
 // Waits, within the bound, until the page has recorded at least n boards (one per title change).
-export async function waitForRecords(page, n) {
-  await page.waitForFunction((k) => window.wormRecorder.records.length >= k, { timeout: patience, polling: 20 }, n);
+export async function waitForRecords(tab, n) {
+  await tab.waitFor((k) => window.wormRecorder.records.length >= k, n);
 }
 
-export const recordCount = (page) => page.evaluate(() => window.wormRecorder.records.length);
-export const recordsFrom = (page, from) => page.evaluate((k) => window.wormRecorder.records.slice(k), from);
-export const lastRecord = async (page) => (await recordsFrom(page, -1))[0];
-export const snapshot = (page) => page.evaluate(() => window.wormRecorder.snapshot());
+export const recordCount = (tab) => tab.evaluate(() => window.wormRecorder.records.length);
+export const recordsFrom = (tab, from) => tab.evaluate((k) => window.wormRecorder.records.slice(k), from);
+export const lastRecord = async (tab) => (await recordsFrom(tab, -1))[0];
+export const snapshot = (tab) => tab.evaluate(() => window.wormRecorder.snapshot());
+export const waitForButton = (tab, id) => tab.waitFor((b) => window.wormRecorder.snapshot()[b] !== null, id);
 export const phone = { width: 390, height: 844, dpr: 3, touch: true };
 
 // Lets a number of the game's periods pass in the page's own time, for checks that nothing happens.
-export async function letPeriodsPass(page, periods) {
-  await page.evaluate((ms) => new Promise((resolve) => setTimeout(resolve, ms)), periods * 75);
+export async function letPeriodsPass(tab, periods) {
+  await tab.evaluate((ms) => new Promise((resolve) => setTimeout(resolve, ms)), periods * 75);
 }
 
 // "Score:  12/ 340" -> { score: 12, best: 340 }

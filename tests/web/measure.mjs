@@ -1,4 +1,4 @@
-// Prints the site's size; over ten fresh loads in headless Chromium, the time from navigation to
+// Prints the site's size; over ten fresh loads in the test engine (WORM_BROWSER), the time from navigation to
 // the first board drawn on the canvas and to the frame that shows it; and the tick period over a
 // straight run. A measurement, not a test:
 //   node tests/web/measure.mjs        (after cmake --build --preset web)
@@ -27,9 +27,9 @@ try {
   const ready = [];
   const fetched = [];
   for (let i = 0; i < 10; i += 1) {
-    const { page } = await openGame(browser, site, { seed: 7 });
-    await page.waitForFunction(() => window.wormRecorder.firstFrame !== undefined);
-    const t = await page.evaluate(() => [
+    const tab = await openGame(browser, site, { seed: 7 });
+    await tab.waitFor(() => window.wormRecorder.firstFrame !== undefined);
+    const t = await tab.evaluate(() => [
       window.wormRecorder.records[0].t, window.wormRecorder.firstFrame,
       performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd,
       performance.getEntriesByType('resource').find((e) => e.name.endsWith('worm.wasm')).responseEnd,
@@ -38,7 +38,7 @@ try {
     shown.push(t[1]);
     ready.push(t[2]);
     fetched.push(t[3]);
-    await page.close();
+    await tab.close();
   }
   const range = (xs) => `${Math.min(...xs).toFixed(1)} to ${Math.max(...xs).toFixed(1)}`;
   console.log(`navigation to first board drawn: median ${median(drawn).toFixed(1)} ms (${range(drawn)})`);
@@ -46,14 +46,14 @@ try {
   console.log(`  of which: page ready ${median(ready).toFixed(1)} ms, module fetched ${median(fetched).toFixed(1)} ms`);
 
   // The tick period over a straight run of 24 ticks (seed 7 leaves it clear).
-  const { page } = await openGame(browser, site, { seed: 7 });
-  await page.keyboard.press('ArrowDown');
-  await waitForRecords(page, 25);
-  const t = (await recordsFrom(page, 1)).map((r) => r.t);
+  const tab = await openGame(browser, site, { seed: 7 });
+  await tab.press('ArrowDown');
+  await waitForRecords(tab, 25);
+  const t = (await recordsFrom(tab, 1)).map((r) => r.t);
   const periods = t.slice(1).map((x, i) => x - t[i]);
   const mean = (t.at(-1) - t[0]) / periods.length;
   console.log(`tick period: mean ${mean.toFixed(2)} ms over ${periods.length}, ${range(periods)} ms`);
 } finally {
   await browser.close();
-  site.close();
+  await site.close();
 }

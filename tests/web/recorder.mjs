@@ -1,6 +1,8 @@
 // Runs inside the page before it loads: after every change of the title (one per tick, load and
 // rebuild) it records the board as read from the canvas's pixels at every cell centre, with the
-// score line and the buttons, all from the same moment.
+// score line and the buttons, all from the same moment. It also keeps the page's problems: errors,
+// refused promises, console errors and policy violations. Run after a load (where a driver cannot
+// run it before), it records the board it finds first.
 export function installRecorder() {
   const kinds = [
     ['R', 255, 0, 0], // wall, or where a collision happened
@@ -128,8 +130,19 @@ export function installRecorder() {
     return fillRect.apply(this, args);
   };
 
-  const recorder = { records: [], snapshot, blurredCells };
+  if (window.wormRecorder) return;
+  const recorder = { records: [], snapshot, blurredCells, problems: [] };
   window.wormRecorder = recorder;
+  const problem = (text) => recorder.problems.push(text);
+  window.addEventListener('error', (e) => problem(e.target === window ? String(e.message)
+    : `${e.target.src ?? e.target.href} did not load`), true);
+  window.addEventListener('unhandledrejection', (e) => problem(`refused: ${e.reason}`));
+  document.addEventListener('securitypolicyviolation', (e) => problem(`policy: ${e.violatedDirective} ${e.blockedURI}`));
+  const consoleError = console.error;
+  console.error = (...args) => {
+    problem(args.join(' '));
+    consoleError.apply(console, args);
+  };
   // Watched from before the page parses, since the module may set the first score line before
   // the document has finished loading.
   const inTitle = (node) => node?.nodeName === 'TITLE' || node?.parentNode?.nodeName === 'TITLE';
@@ -142,4 +155,5 @@ export function installRecorder() {
       requestAnimationFrame(() => { recorder.firstFrame = performance.now(); });
     }
   }).observe(document, { childList: true, characterData: true, subtree: true });
+  if (document.title.startsWith('Score:')) recorder.records.push({ ...snapshot(), fills: 0 });
 }

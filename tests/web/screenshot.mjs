@@ -10,7 +10,7 @@ const site = await serveSite();
 const browser = await launchBrowser();
 try {
   // Seed 7 puts the food eight cells right of the head and three down.
-  const { page } = await openGame(browser, site, { seed: 7, width: 520, height: 560 });
+  const { page } = await openGame(browser, site, { seed: 7, width: 520, height: 560 }); // Chromium's own page
   await page.keyboard.press('ArrowRight');
   await waitForRecords(page, 1 + 8);
   await page.keyboard.press('ArrowDown');
@@ -33,5 +33,5 @@ try {
   console.log(`wrote web-screenshot.png and web-phone.png in ${docs}`);
 } finally {
   await browser.close();
-  site.close();
+  await site.close();
 }

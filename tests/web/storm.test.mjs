@@ -26,25 +26,25 @@ const keys = [
   'ShiftLeft', 'Backquote',
 ];
 
-async function storm(page, actions, seed) {
+async function storm(tab, actions, seed) {
   const pick = generator(seed);
   for (let i = 0; i < actions; i += 1) {
     if (pick(10) < 7) {
       const key = keys[pick(keys.length)];
       if (pick(4) === 0) {
-        await page.keyboard.down(key); // a held key: the next presses come as auto-repeats
-        await page.keyboard.down(key);
-        await page.keyboard.up(key);
+        await tab.down(key); // a held key: the next presses come as auto-repeats
+        await tab.down(key);
+        await tab.up(key);
       } else {
-        await page.keyboard.press(key);
+        await tab.press(key);
       }
     } else {
-      const now = await snapshot(page);
+      const now = await snapshot(tab);
       const button = now.gameover ?? now.pause;
       if (button && pick(2) === 0) {
-        await page.mouse.click(button.left + button.width / 2, button.top + button.height / 2);
+        await tab.mouse([['move', button.left + button.width / 2, button.top + button.height / 2], ['down'], ['up']]);
       } else {
-        await page.mouse.click(pick(560), pick(600));
+        await tab.mouse([['move', pick(560), pick(600)], ['down'], ['up']]);
       }
     }
   }
@@ -52,8 +52,8 @@ async function storm(page, actions, seed) {
 
 describe('a storm of input', () => {
   it('leaves the page sound and the game playing through 400 random keys and clicks', async () => {
-    const { page, problems } = await game.open({ seed: 11 });
-    await page.evaluate(() => {
+    const tab = await game.open({ seed: 11 });
+    await tab.evaluate(() => {
       window.unprevented = [];
       window.addEventListener('keydown', (e) => {
         const buttonsOwn = e.keyCode === 32 && document.activeElement.tagName === 'BUTTON';
@@ -62,13 +62,13 @@ describe('a storm of input', () => {
     });
     // Eight squalls of 50; after each, an arrow must bring a tick whatever state the squall left.
     for (let squall = 0; squall < 8; squall += 1) {
-      await storm(page, 50, 2024 + squall);
-      const ticks = await recordCount(page);
-      await page.keyboard.press('ArrowUp');
-      await waitForRecords(page, ticks + 1);
+      await storm(tab, 50, 2024 + squall);
+      const ticks = await recordCount(tab);
+      await tab.press('ArrowUp');
+      await waitForRecords(tab, ticks + 1);
     }
 
-    const records = await recordsFrom(page, 0);
+    const records = await recordsFrom(tab, 0);
     let best = 0;
     for (const r of records) {
       const { score, best: b } = parseScore(r.title);
@@ -77,27 +77,27 @@ describe('a storm of input', () => {
       assert.equal(positionsOf(r.cells, '?').length, 0, 'a cell centre in no colour of the game');
       best = b;
     }
-    assert.deepEqual(await page.evaluate(() => window.unprevented), [], 'arrows or space left to the browser');
-    const after = await snapshot(page);
+    assert.deepEqual(await tab.evaluate(() => window.unprevented), [], 'arrows or space left to the browser');
+    const after = await snapshot(tab);
     assert.equal(after.error, null);
     assert.ok(['BODY', 'board', after.pause && 'pause', after.gameover && 'gameover'].includes(after.focus), after.focus);
-    assert.equal(await page.evaluate(() => window.scrollY), 0);
-    assert.deepEqual(problems, []);
+    assert.equal(await tab.evaluate(() => window.scrollY), 0);
+    assert.deepEqual(await tab.problems(), []);
 
     // Still a game: an arrow makes it tick whatever the storm left, a straight run ends at the
     // wall at the latest, and Game Over then starts a new board that an arrow sets going.
-    const ticks = await recordCount(page);
-    await page.keyboard.press('ArrowUp');
-    await waitForRecords(page, ticks + 1);
-    await page.waitForFunction(() => window.wormRecorder.snapshot().gameover !== null, { timeout: 30_000 });
-    const bestSoFar = parseScore((await snapshot(page)).title).best;
-    const beforeClick = await recordCount(page);
-    await page.click('#gameover');
-    await waitForRecords(page, beforeClick + 1);
-    const fresh = await snapshot(page);
+    const ticks = await recordCount(tab);
+    await tab.press('ArrowUp');
+    await waitForRecords(tab, ticks + 1);
+    await tab.waitFor(() => window.wormRecorder.snapshot().gameover !== null);
+    const bestSoFar = parseScore((await snapshot(tab)).title).best;
+    const beforeClick = await recordCount(tab);
+    await tab.click('#gameover');
+    await waitForRecords(tab, beforeClick + 1);
+    const fresh = await snapshot(tab);
     assert.equal(parseScore(fresh.title).best, bestSoFar, 'the best survives the storm');
-    await page.keyboard.press(clearRunsToWall(fresh.cells, { col: 25, row: 25 })[0].key);
-    await waitForRecords(page, beforeClick + 3);
-    await page.close();
+    await tab.press(clearRunsToWall(fresh.cells, { col: 25, row: 25 })[0].key);
+    await waitForRecords(tab, beforeClick + 3);
+    await tab.close();
   });
 });

@@ -9,9 +9,9 @@ import {
 
 const game = useGame({ throttled: true });
 
-async function waitForVisibility(page, state) {
+async function waitForVisibility(tab, state) {
   const deadline = Date.now() + patience;
-  while ((await page.evaluate(() => document.visibilityState)) !== state) {
+  while ((await tab.evaluate(() => document.visibilityState)) !== state) {
     assert.ok(Date.now() < deadline, `the tab never became ${state}`);
     await new Promise((resolve) => setTimeout(resolve, 20));
   }
@@ -19,31 +19,31 @@ async function waitForVisibility(page, state) {
 
 describe('the timer', () => {
   it('pauses a tab sent to the background as P would, and resumes from Pause one tick a period', async () => {
-    const { page, problems } = await game.open({ seed: 7 });
-    await page.keyboard.press(clearRunsToWall((await snapshot(page)).cells, { col: 25, row: 25 }).at(-1).key);
-    await waitForRecords(page, 3);
+    const tab = await game.open({ seed: 7 });
+    await tab.press(clearRunsToWall((await snapshot(tab)).cells, { col: 25, row: 25 }).at(-1).key);
+    await waitForRecords(tab, 3);
 
-    const other = await game.browser().newPage();
+    const other = await game.browser().browser.newPage();
     await other.bringToFront();
-    await waitForVisibility(page, 'hidden');
-    const paused = await snapshot(page);
+    await waitForVisibility(tab, 'hidden');
+    const paused = await snapshot(tab);
     assert.notEqual(paused.pause, null, 'hidden, the game paused and shows Pause');
-    const ticks = await recordCount(page);
+    const ticks = await recordCount(tab);
     // Twenty periods behind another tab, measured on the game tab's own clock.
-    const hiddenAt = await page.evaluate(() => performance.now());
-    await page.waitForFunction((t) => performance.now() > t + 1500, { timeout: patience, polling: 100 }, hiddenAt);
-    await page.bringToFront();
-    await waitForVisibility(page, 'visible');
-    await letPeriodsPass(page, 4);
-    assert.equal(await recordCount(page), ticks, 'no tick while hidden, nor once shown until resumed');
+    const hiddenAt = await tab.evaluate(() => performance.now());
+    await tab.waitFor((t) => performance.now() > t + 1500, hiddenAt);
+    await tab.page.bringToFront();
+    await waitForVisibility(tab, 'visible');
+    await letPeriodsPass(tab, 4);
+    assert.equal(await recordCount(tab), ticks, 'no tick while hidden, nor once shown until resumed');
 
-    const clickedAt = await page.evaluate(() => performance.now());
-    await page.click('#pause');
-    await waitForRecords(page, ticks + 4);
-    const after = (await recordsFrom(page, ticks)).map((r) => r.t - clickedAt);
+    const clickedAt = await tab.evaluate(() => performance.now());
+    await tab.click('#pause');
+    await waitForRecords(tab, ticks + 4);
+    const after = (await recordsFrom(tab, ticks)).map((r) => r.t - clickedAt);
     assert.ok(after.filter((t) => t < 150).length <= 2, `a burst after the click: ${after}`);
-    assert.deepEqual(problems, []);
+    assert.deepEqual(await tab.problems(), []);
     await other.close();
-    await page.close();
+    await tab.close();
   });
 });

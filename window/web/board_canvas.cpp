@@ -13,11 +13,25 @@ EM_JS(void, worm_fill_style, (int r, int g, int b), {
 EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
     Module.wormPage.context.fillRect(x, y, width, height);
 });
-EM_JS(void, worm_fill_ellipse, (double cx, double cy, double rx, double ry), {
+// The circle is drawn once a size and colour into an image of the cell's size, then copied: drawn
+// straight on the board, WebKit smooths its edge onto the pixels around the cell, which no
+// repaint of the cell alone would ever clear.
+EM_JS(void, worm_fill_ellipse, (int x, int y, int width, int height), {
     var c = Module.wormPage.context;
-    c.beginPath();
-    c.ellipse(cx, cy, rx, ry, 0, 0, 2 * Math.PI);
-    c.fill();
+    var heads = c.wormHeads || (c.wormHeads = {});
+    var key = c.fillStyle + ' ' + width + 'x' + height;
+    if (!heads[key]) {
+        var image = document.createElement('canvas');
+        image.width = width;
+        image.height = height;
+        var h = image.getContext('2d');
+        h.fillStyle = c.fillStyle;
+        h.beginPath();
+        h.ellipse(width / 2, height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
+        h.fill();
+        heads[key] = image;
+    }
+    c.drawImage(heads[key], x, y);
 });
 // clang-format on
 
@@ -46,8 +60,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
         return;
     }
     useColour(c.colour);
-    const double rx = box.width / 2.0, ry = box.height / 2.0;
-    worm_fill_ellipse(box.x + rx, box.y + ry, rx, ry);
+    worm_fill_ellipse(box.x, box.y, box.width, box.height);
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
