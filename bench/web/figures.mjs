@@ -54,18 +54,24 @@ async function mainThread(cdp) {
 }
 const minus = (a, b) => Object.fromEntries(Object.keys(a).map((k) => [k, a[k] - b[k]]));
 
-// Each tick's lateness against its due time: 75 ms after the key that started its run of ticks,
-// then every 75 ms. A tick a whole period late or more (the page held up) starts the count again
-// from itself, as the desktop's timer does, and is counted as a stall.
-function lateness(titles, keys, from, to) {
+// Each tick's lateness against its due time: a period after the page took the key that started
+// its run of ticks (the first timer it armed after that key), then every period. Timed from the
+// key itself, a run whose key the page was slow to take would count that delay against every
+// tick; it is reported apart as the key's wait. A tick a whole period late or more (the page held
+// up) starts the count again from itself, as the desktop's timer does, and is counted as a stall.
+function lateness(titles, keys, timers, from, to) {
   const late = [];
+  const keyWaits = [];
   let due = Infinity;
   let stalls = 0;
   let previous = -Infinity;
   for (const t of titles) {
     if (t >= from && t <= to) {
       if (previous < from || t - previous > 4 * period) {
-        due = keys.filter((k) => k > previous && k < t).at(-1) + period; // a run starts
+        const key = keys.filter((k) => k > previous && k < t).at(-1); // a run starts
+        const armed = timers.find(([at]) => at >= key)[0];
+        keyWaits.push(armed - key);
+        due = armed + period;
       }
       late.push(t - due);
       due += period;
@@ -76,7 +82,7 @@ function lateness(titles, keys, from, to) {
     }
     previous = t;
   }
-  return { late, stalls };
+  return { late, stalls, keyWaits };
 }
 
 // A stretch with the ticks stopped: how many came, and the main thread's ms per second.
@@ -106,8 +112,8 @@ async function ticking(browser, url, loop, isGame) {
     ticks, ...run,
     perTick: Object.fromEntries(Object.entries(spent).map(([k, v]) => [k, v / ticks])),
     // The first tick seen may be the second if the page was slow to answer: take in the one before.
-    ...lateness(probe.titles, probe.keys, run.from - period - 10, run.to),
-    shortTimers: probe.shortTimers.filter((t) => t >= run.from && t <= run.to).length,
+    ...lateness(probe.titles, probe.keys, probe.timers, run.from - period - 10, run.to),
+    shortTimers: probe.timers.filter(([at, ms]) => ms < 4 && at >= run.from && at <= run.to).length,
   };
   if (isGame) {
     await page.keyboard.press('KeyP');
@@ -178,7 +184,7 @@ async function main() {
         ticks[name].push(r);
         log.push(`round=${round} page=${name} ticks=${r.ticks} task_ms=${fmt(r.perTick.task, 3)} script_ms=${fmt(r.perTick.script, 3)} `
           + `layout_ms=${fmt(r.perTick.layout, 3)} style_ms=${fmt(r.perTick.style, 3)} late_median_ms=${fmt(median(r.late))} first_late_ms=${r.late.slice(0, 3).map((x) => fmt(x, 1))} `
-          + `stalls=${r.stalls} resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
+          + `key_waits_ms=${r.keyWaits.map((x) => fmt(x, 1))} stalls=${r.stalls} resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
           + (r.paused ? ` paused_ticks=${r.paused.ticks} paused_ms_per_s=${fmt(r.paused.msPerS)} `
             + `gameover_ticks=${r.gameover.ticks} gameover_ms_per_s=${fmt(r.gameover.msPerS)}` : ''));
       }
@@ -219,6 +225,8 @@ async function main() {
     row('  ticks more than 4 ms late (%)', share(gl, 4), share(fl, 4), '', '', '');
     const sum = (name, key) => ticks[name].reduce((s, r) => s + r[key], 0);
     row('  ticks a whole period late or more', sum('game', 'stalls'), sum('floor', 'stalls'), '', '', '');
+    const waits = (name) => ticks[name].flatMap((r) => r.keyWaits);
+    row(`  key to the ticks' first timer, median of ${waits('game').length} (ms)`, median(waits('game')), median(waits('floor')), '', '', '');
     const short = ticks.game.reduce((s, r) => s + r.shortTimers, 0);
     row('  timers under 4 ms armed while ticking', short, ticks.floor.reduce((s, r) => s + r.shortTimers, 0), '', '0', verdict(short === 0));
     for (const line of bytes.rows) row(...line);

@@ -2,7 +2,7 @@
 // back: when the title changes (one change a tick), when the first board is done, the keys, the
 // timers shorter than the browser honours when nested, and the WebAssembly memories.
 export function installProbe() {
-  const probe = { titles: [], firstBoard: null, keys: [], shortTimers: [], memories: [] };
+  const probe = { titles: [], firstBoard: null, keys: [], timers: [], memories: [] };
   window.wormProbe = probe;
 
   // The moment the title is set, inside the tick that sets it. The first board is drawn in the
@@ -22,12 +22,14 @@ export function installProbe() {
   // Before the page's own handlers: a tick due 75 ms after a key is timed from this moment.
   window.addEventListener('keydown', () => probe.keys.push(performance.now()), true);
 
-  // Chromium stretches a timer shorter than 4 ms to 4 ms once timers have nested five deep.
-  const setTimeoutAsGiven = window.setTimeout;
-  window.setTimeout = function setTimeoutNoted(handler, ms, ...rest) {
-    if (!(ms >= 4)) probe.shortTimers.push(performance.now());
-    return setTimeoutAsGiven.call(this, handler, ms, ...rest);
-  };
+  // Every timer set, as [when, ms]: a tick's schedule starts when the page arms its first timer.
+  for (const name of ['setTimeout', 'setInterval']) {
+    const given = window[name];
+    window[name] = function timerNoted(handler, ms, ...rest) {
+      probe.timers.push([performance.now(), Number(ms) || 0]);
+      return given.call(this, handler, ms, ...rest);
+    };
+  }
 
   // Every memory a module exports or is given.
   const keep = (result, imports) => {
