@@ -87,6 +87,14 @@ const update = (tab) => tab.evaluate(async () => {
 // A tab on site + path that tells which builds it runs, from before the page's own scripts on
 // every load: what WebKit's driver cannot do, so these tests skip there.
 const watched = (site, where = '') => game.browser().open(site, where, { width: 560, height: 600 }, [`(${watchBuilds})();`]);
+// A copy of the site served, a watched tab that loaded build A from it, and its offline copy taken.
+async function keptCopy() {
+  const site = await serveCopy();
+  const tab = await watched(site);
+  const builds = await load(tab);
+  await offlineReady(tab);
+  return { site, tab, builds };
+}
 
 // The headers each kind of file came with, as the page's own fetch sees them.
 function headersOf(files) {
@@ -160,10 +168,8 @@ describe('the site', () => {
   // Firefox, registration.update() called from the page finds no new worker where Chromium finds
   // one, so the two cases that ask it are left to Chromium: open.
   it('is replaced whole by a new build: never a new script with an old module', { skip: !can.everyLoad }, async () => {
-    const site = await serveCopy();
-    const tab = await watched(site);
-    assert.deepEqual(await load(tab), ['A', 'A']);
-    await offlineReady(tab);
+    const { site, tab, builds } = await keptCopy();
+    assert.deepEqual(builds, ['A', 'A']);
     makeBuildB(site.dir);
     const [js, wasm] = await load(tab);
     assert.equal(js, wasm, 'the load that found the new build mixed two builds');
@@ -178,10 +184,7 @@ describe('the site', () => {
   });
 
   it('keeps the build in charge while a deployment is half done, and takes the new one once whole', { skip: !can.everyLoad || engine === 'firefox' }, async () => {
-    const site = await serveCopy();
-    const tab = await watched(site);
-    await load(tab);
-    await offlineReady(tab);
+    const { site, tab } = await keptCopy();
     const wasmA = fs.readFileSync(path.join(site.dir, 'worm.wasm'));
     makeBuildB(site.dir);
     for (const [served, bytes] of [['an old', wasmA], ['a cut', wasmA.subarray(0, 4000)]]) {
@@ -218,10 +221,7 @@ describe('the site', () => {
   });
 
   it('answers a tab from the build it started with, after another tab lets a new build take over', { skip: !can.everyLoad || engine === 'firefox' }, async () => {
-    const site = await serveCopy();
-    const first = await watched(site);
-    await load(first);
-    await offlineReady(first);
+    const { site, tab: first } = await keptCopy();
     const second = await watched(site); // in front: a tab in the back runs no waits on frames
     await load(second);
     await second.evaluate(() => { window.startedWith = navigator.serviceWorker.controller; });
