@@ -1,7 +1,7 @@
-// Steers a page round a loop of empty cells with arrow keys, as bench/x_game.cpp does the desktop
-// game: the game's or a floor's, which hears the same keys at the same ticks. The ticks are read
-// back from the page's probe now and then, never every tick, so that watching costs the page
-// next to nothing.
+// Steers a page round a loop of empty cells with arrow keys through the browser tests' tab, as
+// bench/x_game.cpp does the desktop game: the game's or a floor's, which hears the same keys at the
+// same ticks. The ticks are read back from the page's probe now and then, never every tick, so
+// that watching costs the page next to nothing.
 const period = 75;
 const centre = { col: 25, row: 25 };
 
@@ -49,22 +49,22 @@ function turnsRound(loop, ticks) {
 }
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, Math.max(0, ms)));
-export const ticksSeen = (page) => page.evaluate(() => {
+export const ticksSeen = (tab) => tab.evaluate(() => {
   const t = window.wormProbe.titles;
   return { n: t.length, last: t.at(-1) ?? -Infinity, now: performance.now() };
 });
 
-export async function waitForTick(page, after) {
-  for (let s = await ticksSeen(page); ; s = await ticksSeen(page)) {
+export async function waitForTick(tab, after) {
+  for (let s = await ticksSeen(tab); ; s = await ticksSeen(tab)) {
     if (s.n > after) return s;
     await sleep(20);
   }
 }
 
 // Waits until no tick has come for four periods; false if the ticks went on for limitMs.
-export async function waitForQuiet(page, limitMs = 10_000) {
+export async function waitForQuiet(tab, limitMs = 10_000) {
   for (let waited = 0; waited < limitMs; waited += 100) {
-    const s = await ticksSeen(page);
+    const s = await ticksSeen(tab);
     if (s.now - s.last > 4 * period) return true;
     await sleep(100);
   }
@@ -75,26 +75,26 @@ export async function waitForQuiet(page, limitMs = 10_000) {
 // heading's key after anything that lay on the loop stopped them; started() is awaited once the
 // first tick has come. Returns the first tick's page time, the page time it ended, and how often
 // it resumed or missed a turn.
-export async function steer(page, loop, seconds, started = async () => {}) {
+export async function steer(tab, loop, seconds, started = async () => {}) {
   const turns = turnsRound(loop, Math.ceil((seconds * 1000) / period) + 200);
-  const base = (await ticksSeen(page)).n;
+  const base = (await ticksSeen(tab)).n;
   let heading = 'ArrowUp';
-  await page.keyboard.press(heading);
-  const first = await waitForTick(page, base);
+  await tab.press(heading);
+  const first = await waitForTick(tab, base);
   await started();
   let next = 0;
   let resumes = 0;
   let missed = 0;
   for (;;) {
-    const s = await ticksSeen(page);
+    const s = await ticksSeen(tab);
     if (s.now - first.last >= seconds * 1000) {
       return { from: first.last, to: s.now, resumes, missed };
     }
     const k = s.n - base;
     if (s.now - s.last > 4 * period) {
       resumes += 1;
-      await page.keyboard.press(heading);
-      await waitForTick(page, s.n);
+      await tab.press(heading);
+      await waitForTick(tab, s.n);
       continue;
     }
     for (; next < turns.length && turns[next].after < k; next += 1) {
@@ -110,6 +110,6 @@ export async function steer(page, loop, seconds, started = async () => {}) {
     await sleep(wait);
     heading = turns[next].key;
     next += 1;
-    await page.keyboard.press(heading);
+    await tab.press(heading);
   }
 }

@@ -79,14 +79,17 @@ export async function launch(engine, { throttled = false, headful = false, patie
     version: await browser.version(),
     browser,
     // A new tab on site + search, sized as the view says, running scripts (sources) before the
-    // page's own on every load.
-    async open(site, search, { width, height, dpr = 1, touch = false, script = true }, scripts) {
-      const page = await browser.newPage();
+    // page's own on every load; { fresh: true } gives it a profile of its own, closed with it.
+    async open(site, search, { width, height, dpr = 1, touch = false, script = true, fresh = false }, scripts) {
+      const context = fresh ? await browser.createBrowserContext() : null;
+      const page = await (context ?? browser).newPage();
       if (!script) await page.setJavaScriptEnabled(false);
       await page.setViewport({ width, height, deviceScaleFactor: dpr, isMobile: touch, hasTouch: touch });
       for (const source of scripts) await page.evaluateOnNewDocument(source);
       await page.goto(site.url + search);
-      return tabOf(page, patience, engine);
+      const tab = tabOf(page, patience, engine);
+      if (context) tab.close = () => context.close();
+      return tab;
     },
     async close() {
       await browser.close();

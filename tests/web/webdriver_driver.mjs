@@ -104,7 +104,8 @@ export async function launch(engine, { patience }) {
   let version = 'WebKitGTK';
   return {
     get version() { return version; },
-    // A new tab on site + search; the scripts (sources) go in by the test server's page.
+    // A new tab on site + search (a query, or a path with or without one); the scripts (sources)
+    // go in by the test server's page. Every tab has a fresh profile already.
     async open(site, search, { width, height }, scripts) {
       const caps = { 'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] } };
       const created = await call(base, 'POST', '/session', { capabilities: { alwaysMatch: caps } });
@@ -115,7 +116,8 @@ export async function launch(engine, { patience }) {
       await session('POST', '/window/rect', { width, height });
       await tab.resize({ width, height });
       const query = scripts.length > 0 ? site.preload(scripts.join(';\n')) : '';
-      await session('POST', '/url', { url: site.url + (query ? `${search || '?'}${search ? '&' : ''}${query}` : search) });
+      const joined = query ? `${search}${search.includes('?') ? '&' : '?'}${query}` : search;
+      await session('POST', '/url', { url: site.url + joined });
       return tab;
     },
     async close() {
