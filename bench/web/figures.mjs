@@ -10,6 +10,7 @@ import path from 'node:path';
 import { engine, launchBrowser, openGame, serveSite, siteDir, snapshot } from '../../tests/web/harness.mjs';
 import { devTools, minus } from './devtools.mjs';
 import { clockStep, lateness, median } from './lateness.mjs';
+import { busiest, contentThreads } from './os_threads.mjs';
 import { installProbe } from './probe.mjs';
 import { siteBytes } from './site_bytes.mjs';
 import { clearLoop, steer, ticksSeen, waitForQuiet, waitForTick } from './steer.mjs';
@@ -43,14 +44,21 @@ async function memoryOf({ tab, devtools }) {
   return { heap, wasm };
 }
 
-// A stretch with the ticks stopped: how many came, and the main thread's ms per second.
-async function idle({ tab, devtools }) {
+// A stretch with the ticks stopped: how many came, and the main thread's ms per second, by
+// DevTools and by the kernel's count for the page's process (pid).
+async function idle({ tab, devtools }, root, pid) {
   const before = await devtools?.mainThread();
+  const os0 = contentThreads(root, engine);
   const s0 = await ticksSeen(tab);
   await sleep(idleSeconds * 1000);
   const s1 = await ticksSeen(tab);
+  const os1 = contentThreads(root, engine);
   const spent = devtools ? minus(await devtools.mainThread(), before) : null;
-  return { ticks: s1.n - s0.n, msPerS: spent ? spent.task / ((s1.now - s0.now) / 1000) : null };
+  const seconds = (s1.now - s0.now) / 1000;
+  return {
+    ticks: s1.n - s0.n, msPerS: spent ? spent.task / seconds : null,
+    osMsPerS: os0.has(pid) && os1.has(pid) ? (os1.get(pid) - os0.get(pid)) / seconds : null,
+  };
 }
 
 // One page ticking, steered round the loop; the game is then paused, and run into the wall.
@@ -60,10 +68,11 @@ async function ticking(browser, page, loop, isGame) {
   await devtools?.enable();
   let before;
   const run = await steer(tab, loop, playSeconds, async () => {
-    before = { cpu: await devtools?.mainThread(), seen: await ticksSeen(tab) };
+    before = { cpu: await devtools?.mainThread(), seen: await ticksSeen(tab), os: contentThreads(browser.pid, engine) };
   });
-  const after = { cpu: await devtools?.mainThread(), seen: await ticksSeen(tab) };
+  const after = { cpu: await devtools?.mainThread(), seen: await ticksSeen(tab), os: contentThreads(browser.pid, engine) };
   const ticks = after.seen.n - before.seen.n;
+  const process = busiest(before.os, after.os);
   const probe = await tab.evaluate(() => {
     const { titles, keys, timers } = window.wormProbe;
     return { titles, keys, timers };
@@ -71,6 +80,7 @@ async function ticking(browser, page, loop, isGame) {
   const result = {
     ticks, ...run,
     perTick: devtools ? Object.fromEntries(Object.entries(minus(after.cpu, before.cpu)).map(([k, v]) => [k, v / ticks])) : null,
+    osPerTick: process.pid ? process.ms / ticks : null,
     // The first tick seen may be the second if the page was slow to answer: take in the one before.
     ...lateness(probe.titles, probe.keys, probe.timers, run.from - period - 10, run.to),
     shortTimers: probe.timers.filter(([at, ms]) => ms < 4 && at >= run.from && at <= run.to).length,
@@ -79,12 +89,12 @@ async function ticking(browser, page, loop, isGame) {
   if (isGame) {
     await tab.press('KeyP');
     await waitForQuiet(tab);
-    result.paused = await idle(opened);
+    result.paused = await idle(opened, browser.pid, process.pid);
     const stopped = await ticksSeen(tab);
     await tab.press('ArrowUp'); // on again, with no more turns, into whatever lies ahead
     await waitForTick(tab, stopped.n);
     if (!(await waitForQuiet(tab, 20_000))) throw new Error('the game did not end');
-    result.gameover = await idle(opened);
+    result.gameover = await idle(opened, browser.pid, process.pid);
   }
   await tab.close();
   return result;
@@ -103,8 +113,9 @@ async function surveyLoop(browser, site) {
 function logTicks(round, name, r) {
   const cpu = r.perTick ? `task_ms=${fmt(r.perTick.task, 3)} script_ms=${fmt(r.perTick.script, 3)} `
     + `layout_ms=${fmt(r.perTick.layout, 3)} style_ms=${fmt(r.perTick.style, 3)} ` : '';
-  const idled = (phase) => `${phase}_ticks=${r[phase].ticks}${r[phase].msPerS === null ? '' : ` ${phase}_ms_per_s=${fmt(r[phase].msPerS)}`}`;
-  log.push(`round=${round} page=${name} ticks=${r.ticks} ${cpu}late_median_ms=${fmt(median(r.late))} `
+  const idled = (phase) => `${phase}_ticks=${r[phase].ticks}${r[phase].msPerS === null ? '' : ` ${phase}_ms_per_s=${fmt(r[phase].msPerS)}`}`
+    + ` ${phase}_kernel_ms_per_s=${fmt(r[phase].osMsPerS)}`;
+  log.push(`round=${round} page=${name} ticks=${r.ticks} ${cpu}kernel_ms=${fmt(r.osPerTick, 3)} late_median_ms=${fmt(median(r.late))} `
     + `first_late_ms=${r.late.slice(0, 3).map((x) => fmt(x, 1))} key_waits_ms=${r.keyWaits.map((x) => fmt(x, 1))} `
     + `drift_ms=${fmt(r.drift, 3)} stalls=${r.stalls} resumes=${r.resumes} missed_turns=${r.missed} short_timers=${r.shortTimers}`
     + (r.paused ? ` ${idled('paused')} ${idled('gameover')}` : ''));

@@ -23,7 +23,10 @@ const idleTicks = (phase) => (r) => {
   const most = max(r.ticks.game.map((t) => t[phase].ticks));
   return { ...count(most), met: most === 0 };
 };
-const idleCpu = (phase) => (r) => (r.ticks.game[0][phase].msPerS === null ? null : plain(median(r.ticks.game.map((t) => t[phase].msPerS))));
+const idleCpu = (phase, key) => (r) => (r.ticks.game[0][phase][key] === null ? null
+  : plain(median(r.ticks.game.map((t) => t[phase][key]).filter((x) => x !== null))));
+const kernel = (r) => (r.ticks.game[0].osPerTick === null ? null
+  : ratio(...both(r, (x, n) => median(x.ticks[n].map((t) => t.osPerTick).filter((x) => x !== null)))));
 const late = (r, n) => r.ticks[n].flatMap((t) => t.late);
 const share = (xs, ms) => (100 * xs.filter((x) => x > ms).length) / xs.length;
 const lateAt = (q) => (r) => diff(...both(r, (x, n) => quantile(late(x, n), q)), 0.3);
@@ -35,10 +38,13 @@ const figures = [
   ['  of which script (ms)', '', cpu('script')],
   ['  of which layout (ms)', '', cpu('layout')],
   ['  of which style (ms)', '', cpu('style')],
+  ["  the page process's main thread by the kernel (ms)", '', kernel],
   ['ticks paused, most in any round', '0', idleTicks('paused')],
-  ['  main-thread CPU paused, median (ms/s)', '', idleCpu('paused')],
+  ['  main-thread CPU paused, median (ms/s)', '', idleCpu('paused', 'msPerS')],
+  ['    by the kernel (ms/s)', '', idleCpu('paused', 'osMsPerS')],
   ['ticks at game over, most in any round', '0', idleTicks('gameover')],
-  ['  main-thread CPU at game over, median (ms/s)', '', idleCpu('gameover')],
+  ['  main-thread CPU at game over, median (ms/s)', '', idleCpu('gameover', 'msPerS')],
+  ['    by the kernel (ms/s)', '', idleCpu('gameover', 'osMsPerS')],
   ['JS heap + WebAssembly memory after start (KiB)', '<= 1.2x', (r) => (r.memory.game[0].heap === null ? null
     : ratio(...both(r, (x, n) => median(x.memory[n].map((m) => m.heap + m.wasm)) / 1024), 1.2))],
   ['  of which WebAssembly memory (KiB)', '', (r) => plain(...both(r, (x, n) => median(x.memory[n].map((m) => m.wasm)) / 1024))],

@@ -78,6 +78,7 @@ export async function launch(engine, { throttled = false, headful = false, patie
   return {
     version: await browser.version(),
     browser,
+    pid: browser.process()?.pid, // for what the system knows of its processes
     // A new tab on site + search, sized as the view says, running scripts (sources) before the
     // page's own on every load; { fresh: true } gives it a profile of its own, closed with it.
     async open(site, search, { width, height, dpr = 1, touch = false, script = true, fresh = false }, scripts) {

@@ -104,6 +104,7 @@ export async function launch(engine, { patience }) {
   let version = 'WebKitGTK';
   return {
     get version() { return version; },
+    pid: driver.pid, // for what the system knows of its processes (MiniBrowser runs below the driver)
     // A new tab on site + search (a query, or a path with or without one); the scripts (sources)
     // go in by the test server's page. Every tab has a fresh profile already.
     async open(site, search, { width, height }, scripts) {
