@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web page's figures: builds the page and the floor pages with the web preset's flags
 # (build/web-bench), then plays the game against them in each engine in turn
-# (bench/web/figures.mjs) and prints them side by side (bench/web/table.mjs).
-# Run it alone:
+# (bench/web/figures.mjs) and prints them side by side (bench/web/table.mjs). About four minutes
+# an engine; run it alone:
 #   flock /tmp/worm-build.lock bench/web-figures.sh
 # ENGINES (default "chromium firefox webkit") picks the engines; ROUNDS, START_LOADS, PLAY_SECONDS
 # and IDLE_SECONDS change its length.

@@ -1,6 +1,7 @@
 // The web page's figures against its floors in one engine (WORM_BROWSER), over the browser tests'
-// tab interface: start, tick timing, the WebAssembly memory, and where the engine's protocol has
-// them (Chromium's DevTools) main-thread time per tick and the JS heap; bytes in Chromium alone.
+// tab interface: start, tick timing, the WebAssembly memory and the page process's main thread on
+// the CPU by the kernel's count; where the engine's protocol has them (Chromium's DevTools),
+// main-thread time per tick and the JS heap; bytes in Chromium alone.
 // Rounds alternate the game with the floor pages and reverse their order every other round.
 // Writes the raw figures as JSON to WORM_FIGURES_OUT for bench/web/table.mjs, which sets every
 // engine's beside the others'. A measurement, not a test: bench/web-figures.sh builds and runs it.

@@ -26,7 +26,7 @@ const idleTicks = (phase) => (r) => {
 const idleCpu = (phase, key) => (r) => (r.ticks.game[0][phase][key] === null ? null
   : plain(median(r.ticks.game.map((t) => t[phase][key]).filter((x) => x !== null))));
 const kernel = (r) => (r.ticks.game[0].osPerTick === null ? null
-  : ratio(...both(r, (x, n) => median(x.ticks[n].map((t) => t.osPerTick).filter((x) => x !== null)))));
+  : ratio(...both(r, (x, n) => median(x.ticks[n].map((t) => t.osPerTick).filter((v) => v !== null)))));
 const late = (r, n) => r.ticks[n].flatMap((t) => t.late);
 const share = (xs, ms) => (100 * xs.filter((x) => x > ms).length) / xs.length;
 const lateAt = (q) => (r) => diff(...both(r, (x, n) => quantile(late(x, n), q)), 0.3);
@@ -38,7 +38,7 @@ const figures = [
   ['  of which script (ms)', '', cpu('script')],
   ['  of which layout (ms)', '', cpu('layout')],
   ['  of which style (ms)', '', cpu('style')],
-  ["  the page process's main thread by the kernel (ms)", '', kernel],
+  ["  page process's main thread, kernel's count (ms)", '', kernel],
   ['ticks paused, most in any round', '0', idleTicks('paused')],
   ['  main-thread CPU paused, median (ms/s)', '', idleCpu('paused', 'msPerS')],
   ['    by the kernel (ms/s)', '', idleCpu('paused', 'osMsPerS')],
