@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the web page and serves it on this machine only; open the address it prints in a
 # browser. The first argument picks the port (8000 by default). Ctrl+C stops the server.
-# Served by nginx with the repository's configuration (window/web/nginx.conf) when nginx is
-# installed, as a real host serves it; by Python's development server otherwise.
+# Served by nginx with the server block the build writes (build/web/window/nginx.conf) when nginx
+# is installed, as a real host serves it; by Python's development server otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh web
@@ -23,7 +23,7 @@ mkdir -p "$prefix"/{client_body,proxy,fastcgi,uwsgi,scgi}
   echo "http { access_log off;"
   for t in client_body proxy fastcgi uwsgi scgi; do echo "${t}_temp_path $prefix/$t;"; done
   sed -e "s|^\(\s*\)listen 80;|\1listen 127.0.0.1:$port;|" -e "s|^\(\s*\)root /var/www/worm;|\1root $site;|" \
-    window/web/nginx.conf
+    build/web/window/nginx.conf
   echo '}'
 } >"$prefix/nginx.conf"
 PATH=$PATH:/usr/sbin nginx -p "$prefix" -c "$prefix/nginx.conf" -e stderr -g "daemon off; pid $prefix/nginx.pid;"

@@ -8,13 +8,16 @@ import { fileURLToPath } from 'node:url';
 import { freePort } from './local.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-export const nginxConf = path.resolve(here, '../../window/web/nginx.conf');
+// The build writes the shipped server block beside the site, with the page's policy in it.
+const site = process.env.WORM_WEB_DIR ?? path.resolve(here, '../../build/web/window/web');
+export const nginxConf = path.resolve(site, '../nginx.conf');
 
 // The shipped server block on our port and root, inside the little an unprivileged nginx needs.
-// For the tests only: ?test=<name> puts <script src="__test/<name>.js"> before the page's first
-// script, for an engine whose driver cannot run a script before the page's. The offline worker
-// takes its copy without the query, so it never keeps such a page. A file in swapped/ is served
-// instead of the site's, and while the file down exists every request is dropped unanswered.
+// For the tests only: ?test=<name> puts <script src="__test/<name>.js"> at the end of the head,
+// before the page's own scripts, for an engine whose driver cannot run one before them. The
+// offline worker takes its copy without the query, so it never keeps such a page. A file in
+// swapped/ is served instead of the site's, and while the file down exists every request is
+// dropped unanswered.
 function config(prefix, port, root, policy) {
   const server = fs.readFileSync(nginxConf, 'utf8')
     .replace(/^\s*add_header Content-Security-Policy .*$/m, policy ? '$&' : '')
@@ -24,7 +27,7 @@ function config(prefix, port, root, policy) {
       root $worm_root;
       if (-f ${prefix}/down) { return 444; }
       location /__test/ { alias ${prefix}/test/; }
-      sub_filter '<script src="' '$worm_test_script<script src="';`);
+      sub_filter '</head>' '$worm_test_script</head>';`);
   const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi']
     .map((t) => `${t}_temp_path ${prefix}/${t};`).join('\n  ');
   // Started by root, nginx would hand its workers to 'nobody', who cannot read a private temp dir.

@@ -1,5 +1,6 @@
-// boot.js: runs before the game's script. It puts a plain sentence in the page's alert line for
-// each way the game can fail to start, and once the game runs, keeps a copy of it for offline play.
+// boot.js: runs before the game's script, inside index.html. It puts a plain sentence in the
+// page's alert line for each way the game can fail to start, and once the game runs, keeps a copy
+// of it for offline play.
 'use strict';
 
 (() => {

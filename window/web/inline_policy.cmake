@@ -1,0 +1,46 @@
+# The page's style and boot script go inside index.html, so the first board waits for no file but
+# worm.js and worm.wasm; the policy allows those two inline texts by their SHA-256 and nothing
+# else inline. worm_inline_policy(<out>) reads both, and sets WORM_PAGE_CSS, WORM_BOOT_JS and <out>,
+# the page's policy without what only a header can say.
+
+# base64 of the bytes a string of hex digits spells, as a policy's hash source wants them.
+function(worm_hex_to_base64 hex out)
+  set(digits "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  string(LENGTH "${hex}" length)
+  set(encoded "")
+  foreach(at RANGE 0 ${length} 6)
+    string(SUBSTRING "${hex}" ${at} 6 group)
+    string(LENGTH "${group}" group_length)
+    if(group_length EQUAL 0)
+      break()
+    endif()
+    math(EXPR bytes "${group_length} / 2")
+    math(EXPR pad "(3 - ${bytes}) * 8")
+    math(EXPR value "(0x${group} << ${pad})")
+    foreach(shift 18 12 6 0)
+      math(EXPR index "(${value} >> ${shift}) & 63")
+      string(SUBSTRING "${digits}" ${index} 1 digit)
+      string(APPEND encoded "${digit}")
+    endforeach()
+  endforeach()
+  # A last group of one or two bytes gives two or three digits; '=' fills the rest.
+  math(EXPR extra "(${length} / 2) % 3")
+  if(extra EQUAL 1)
+    string(REGEX REPLACE "..$" "==" encoded "${encoded}")
+  elseif(extra EQUAL 2)
+    string(REGEX REPLACE ".$" "=" encoded "${encoded}")
+  endif()
+  set(${out} "${encoded}" PARENT_SCOPE)
+endfunction()
+
+function(worm_inline_policy out)
+  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/page.css css)
+  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/boot.js js)
+  string(SHA256 css_hex "${css}")
+  string(SHA256 js_hex "${js}")
+  worm_hex_to_base64(${css_hex} css_hash)
+  worm_hex_to_base64(${js_hex} js_hash)
+  set(WORM_PAGE_CSS "${css}" PARENT_SCOPE)
+  set(WORM_BOOT_JS "${js}" PARENT_SCOPE)
+  set(${out} "default-src 'self'; script-src 'self' 'wasm-unsafe-eval' 'sha256-${js_hash}'; style-src 'self' 'sha256-${css_hash}'; object-src 'none'; base-uri 'none'" PARENT_SCOPE)
+endfunction()
