@@ -62,13 +62,28 @@ export function useGame(browserOptions = {}) {
 
 // A fresh tab on the game, its first board drawn. A seed makes every board of the tab the same.
 // { touch: true } makes it a phone or tablet where the driver can; { script } (a function, or a
-// script's source) runs in the page before any of its own.
+// script's source, or a list of them) runs in the page before any of its own.
 export async function openGame(browser, site, { seed, width = 560, height = 600, dpr = 1, touch = false, script } = {}) {
-  const scripts = [installRecorder, script].filter(Boolean).map((f) => (typeof f === 'string' ? f : `(${f})();`));
+  const scripts = [installRecorder].concat(script ?? []).map((f) => (typeof f === 'string' ? f : `(${f})();`));
   const tab = await browser.open(site, seed === undefined ? '' : `?seed=${seed}`, { width, height, dpr, touch }, scripts);
   await tab.waitFor(() => window.wormRecorder?.records.length > 0);
   tab.problems = () => tab.evaluate(() => window.wormRecorder.problems);
   return tab;
+}
+
+// In the page: finger(type, x, y, { id, primary }) is one touch pointer's event at a point, sent
+// to what lies there; swipe(x, y, dx, dy) a whole stroke of one finger, a tap if it goes nowhere.
+export function installFingers() {
+  window.finger = (type, x, y, { id = 1, primary = true } = {}) => {
+    (document.elementFromPoint(x, y) ?? document.body).dispatchEvent(new PointerEvent(type, {
+      pointerType: 'touch', pointerId: id, isPrimary: primary, clientX: x, clientY: y, bubbles: true, cancelable: true,
+    }));
+  };
+  window.swipe = (x, y, dx, dy, options) => {
+    window.finger('pointerdown', x, y, options);
+    if (dx || dy) window.finger('pointermove', x + dx, y + dy, options);
+    window.finger('pointerup', x + dx, y + dy, options);
+  };
 }
 
 // Waits, within the bound, until the page has recorded at least n boards (one per title change).

@@ -1,12 +1,12 @@
 // Playing in the page: arrows start and steer the ticks, P and the Pause button, running into
-// the wall, resuming after it, and a new game from the Game Over button; every tick is read back
-// from the canvas as it happens.
+// the wall, resuming after it, a new game from the Game Over button, and a whole recorded game up
+// to the next level; every tick is read back from the canvas as it happens.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { describe, it } from 'node:test';
 import {
-  buildDir, can, engine, cellAt, clearRunsToWall, count, headings, isWall, launchBrowser, letPeriodsPass, openGame, parseScore,
+  buildDir, can, engine, cellAt, clearRunsToWall, count, headings, isWall, installFingers, launchBrowser, letPeriodsPass, openGame, parseScore,
   positionsOf, recordCount, recordsFrom, snapshot, waitForButton, waitForRecords, useGame,
 } from './harness.mjs';
 
@@ -19,33 +19,124 @@ const game = useGame();
 const headOf = (r) => positionsOf(r.cells, 'H');
 const step = (from, { dc, dr }, n) => ({ col: from.col + dc * n, row: from.row + dr * n });
 
-// In the page: on each record the plan lists, its key (by code), before the next tick can come.
-function followPlan(plan) {
-  window.wormRecorder.onRecord = (n) => plan[n] && window.dispatchEvent(
-    new KeyboardEvent('keydown', { keyCode: plan[n], bubbles: true, cancelable: true }));
+// Before the page's own scripts: setTimeout, clearTimeout and performance.now as they are, until
+// takeOver(); from then on the test's own clock, on which fireNext() runs the page's timer due
+// first (in the order armed when two fall due together) as soon as asked. A game of thousands of
+// ticks then takes seconds, tick for tick the same in every engine.
+function installTestClock() {
+  const [realSet, realClear, realNow] = [setTimeout, clearTimeout, performance.now.bind(performance)];
+  const timers = new Map();
+  let [now, last, manual] = [0, 1e9, false];
+  window.setTimeout = (fn, ms, ...args) => {
+    // A second or more is no timer of the page's but a driver's bound on the script it runs.
+    if (!manual || ms >= 1000) return realSet(fn, ms, ...args);
+    timers.set(++last, { due: now + Math.max(0, Math.floor(ms) || 0), run: () => fn(...args) });
+    return last;
+  };
+  window.clearTimeout = (id) => timers.delete(id) || realClear(id);
+  performance.now = () => (manual ? now : realNow());
+  window.testClock = {
+    takeOver: () => { [now, manual] = [Math.ceil(realNow()), true]; },
+    fireNext() {
+      const [id, t] = [...timers].reduce((a, b) => (b[1].due < a[1].due ? b : a), [0, { due: Infinity }]);
+      if (!timers.delete(id)) return false;
+      now = Math.max(now, t.due);
+      t.run();
+      return true;
+    },
+  };
 }
 
-// Seed 7: right to the food, down, left, P on the sixteenth record, up into the wall.
-const recordedGame = { 1: 39, 9: 40, 12: 37, 16: 80, 20: 38 };
+// In the page: on each record the pilot steers by the board it shows, so the same board brings
+// the same input in every engine: the shortest way to the food over free cells, else towards the
+// most room; P on record pauseAt; on some records a swipe instead of a key. Once a meal has
+// changed the level (the score jumps 102), it holds Up until it runs into something.
+function installPilot(pauseAt) {
+  const { records } = window.wormRecorder;
+  const steps = { ArrowUp: -50, ArrowDown: 50, ArrowLeft: -1, ArrowRight: 1 };
+  const codes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, P: 80 };
+  const strokes = { ArrowUp: [0, -24], ArrowDown: [0, 24], ArrowLeft: [-24, 0], ArrowRight: [24, 0] };
+  const score = (n) => Number(/^Score: +(\d+)/.exec(records[n - 1].title)[1]);
+  // Every free cell reachable from `from`, each with the first step of a shortest way to it.
+  const reach = (cells, from, first) => {
+    const seen = new Map([[from, first]]);
+    for (const [cell, key] of seen) {
+      for (const [k, d] of Object.entries(steps)) {
+        const next = cell + d;
+        if (!seen.has(next) && (cells[next] === '.' || cells[next] === 'F')) seen.set(next, key ?? k);
+      }
+    }
+    return seen;
+  };
+  const steer = (cells) => {
+    const head = cells.includes('H') ? cells.indexOf('H') : 24 * 50 + 24; // a new level shows no head
+    const ways = reach(cells, head, null);
+    const food = [...ways.keys()].find((c) => cells[c] === 'F');
+    if (food !== undefined) return ways.get(food);
+    const room = (k) => (ways.has(head + steps[k]) ? reach(cells, head + steps[k], k).size : 0);
+    return Object.keys(steps).reduce((a, b) => (room(b) > room(a) ? b : a));
+  };
+  let [last, levelled] = [null, false];
+  window.wormRecorder.onRecord = (n) => {
+    const r = records[n - 1];
+    levelled ||= n > 1 && score(n) - score(n - 1) === 102;
+    if (r.gameover) return;
+    const key = n === pauseAt ? 'P' : levelled ? 'ArrowUp' : steer(r.cells);
+    const swiped = key !== last && key !== 'P' && n % 3 === 0;
+    const { left, top, width, height } = document.getElementById('board').getBoundingClientRect();
+    if (swiped) window.swipe(left + width / 2, top + height / 2, ...strokes[key]);
+    else window.dispatchEvent(new KeyboardEvent('keydown', { keyCode: codes[key], bubbles: true, cancelable: true }));
+    r.input = swiped ? `swipe ${key}` : key;
+    last = key;
+  };
+}
+
+// In the page: fires the due timers one by one, each followed by what it set off (the record),
+// until n have gone off, none is left, or a button waits for the test's click.
+async function runClock(n) {
+  const waiting = () => ['pause', 'gameover'].find((id) => !document.getElementById(id).hidden);
+  for (let k = 0; k < n && !waiting() && window.testClock.fireNext(); k += 1) {
+    await null; // after the record the timer's title change queued, as the page's next task would be
+  }
+  return { records: window.wormRecorder.records.length, waiting: waiting() ?? null };
+}
+
+const pauseAt = 40;
 
 describe('playing', () => {
-  it('plays the recorded game through a pause and two collisions, and keeps it to compare across engines', async () => {
-    const tab = await game.open({ seed });
-    await tab.evaluate(followPlan, recordedGame);
-    await tab.evaluate(() => window.wormRecorder.onRecord(1));
-    await waitForButton(tab, 'pause');
-    await tab.click('#pause'); // nothing moves while paused, so the click's moment cannot matter
-    await waitForButton(tab, 'gameover');
-    const firstEnd = await recordCount(tab);
-    await tab.click('#gameover');
-    await waitForRecords(tab, firstEnd + 1);
-    await tab.press('ArrowDown'); // a new board waits for an arrow, so the key's moment cannot matter
-    await waitForButton(tab, 'gameover');
-    const records = (await recordsFrom(tab, 0)).map((r) => ({
-      title: r.title, pause: r.pause?.text ?? null, gameover: r.gameover?.text ?? null, cells: r.cells,
-    }));
-    assert.ok(parseScore(records[firstEnd - 1].title).score > 100, 'the food was eaten on the way');
-    assert.equal(records.filter((r) => r.gameover).length, 2, 'two games ended');
+  it('plays a recorded game through a pause, a swipe, a level change and two collisions, and keeps it to compare across engines', async () => {
+    const tab = await game.open({ seed, script: [installFingers, installTestClock] });
+    await tab.evaluate(installPilot, pauseAt);
+    await tab.evaluate(() => { window.testClock.takeOver(); window.wormRecorder.onRecord(1); });
+    for (let [seen, ends] = [0, 0]; ;) {
+      const { records: n, waiting } = await tab.evaluate(runClock, 250);
+      assert.ok(waiting || (n > seen && n < 5000), `the game stalled, or ran on without a level change, at record ${n}`);
+      seen = n;
+      if (waiting === 'gameover' && (ends += 1) === 2) break;
+      if (waiting) {
+        await tab.evaluate((id) => { const r = window.wormRecorder.records.at(-1); r.input = `${r.input ?? ''} click ${id}`.trim(); }, waiting);
+        await tab.click(`#${waiting}`);
+        // Polled from here: the page's own timers run on the test's clock now.
+        for (let k = 0; !(await tab.evaluate((id) => document.getElementById(id).hidden, waiting)); k += 1) {
+          assert.ok(k < 500, `the click on ${waiting} went unheard`);
+          await new Promise((resolve) => { setTimeout(resolve, 20); });
+        }
+      }
+    }
+    const records = await tab.evaluate(() => window.wormRecorder.records.map((r) => ({
+      title: r.title, pause: r.pause?.text ?? null, gameover: r.gameover?.text ?? null, cells: r.cells, input: r.input ?? null,
+    })));
+    const scores = records.map((r) => parseScore(r.title).score);
+    const level = scores.findIndex((s, i) => s - scores[i - 1] === 102);
+    assert.ok(level > 0 && scores[level - 1] > 5000, 'a meal changed the level');
+    const [before, after] = [records[level - 1].cells, records[level].cells];
+    assert.ok(count(before, 'B') > 10, 'the meals added obstacles');
+    assert.deepEqual([count(after, 'B'), count(after, 'O'), count(after, 'R'), count(after, 'G'), count(after, 'H')],
+      [0, 50, 196, 1, 0], 'the new level: its own obstacles, the wall whole, the worm one body cell');
+    assert.equal(cellAt(after, 25, 25), 'G');
+    assert.ok(records.some((r) => r.input?.startsWith('swipe')), 'some turns were swipes');
+    assert.equal(records[pauseAt - 1].input, 'P click pause', 'P showed Pause, and its click resumed');
+    assert.equal(records.filter((r, i) => r.gameover && !records[i - 1].gameover).length, 2, 'two games ended');
     fs.writeFileSync(path.join(buildDir, `recorded-game-${engine}.json`), JSON.stringify(records));
     assert.deepEqual(await tab.problems(), []);
     await tab.close();

@@ -3,25 +3,10 @@
 import assert from 'node:assert/strict';
 import { describe, it } from 'node:test';
 import {
-  can, engine, headings, letPeriodsPass, parseScore, patience, phone, positionsOf, recordCount, recordsFrom, snapshot, waitForRecords, useGame,
+  can, engine, headings, installFingers, letPeriodsPass, parseScore, patience, phone, positionsOf, recordCount, recordsFrom, snapshot, waitForRecords, useGame,
 } from './harness.mjs';
 
 const game = useGame();
-
-// In the page: finger(type, x, y, { id, primary }) is one touch pointer's event at a point, sent
-// to what lies there; swipe(x, y, dx, dy) a whole stroke of one finger, a tap if it goes nowhere.
-function installFingers() {
-  window.finger = (type, x, y, { id = 1, primary = true } = {}) => {
-    (document.elementFromPoint(x, y) ?? document.body).dispatchEvent(new PointerEvent(type, {
-      pointerType: 'touch', pointerId: id, isPrimary: primary, clientX: x, clientY: y, bubbles: true, cancelable: true,
-    }));
-  };
-  window.swipe = (x, y, dx, dy, options) => {
-    window.finger('pointerdown', x, y, options);
-    if (dx || dy) window.finger('pointermove', x + dx, y + dy, options);
-    window.finger('pointerup', x + dx, y + dy, options);
-  };
-}
 
 // In the page: play(input) sends one input as keys or as a finger on the board would, synchronously,
 // so that an input sent on a record lands before the next tick.
