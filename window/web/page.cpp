@@ -18,12 +18,10 @@ EM_JS(void, worm_page_open, (const char* family, const char* pause, const char* 
     };
     // The board is opaque: no blending with the page behind it.
     page.context = page.board.getContext('2d', {alpha : false});
-    [ pause, gameover ].forEach(function(caption, i) {
-        var button = page.buttons[i];
-        button.textContent = UTF8ToString(caption);
-        button.style.fontFamily = UTF8ToString(family) + ', sans-serif';
-        button.style.fontWeight = 'bold';
-    });
+    // A new board shows neither button: each takes its caption and font when first shown, work
+    // the first board need not wait for.
+    page.captions = [ UTF8ToString(pause), UTF8ToString(gameover) ];
+    page.family = UTF8ToString(family) + ', sans-serif';
     Module.wormPage = page;
 });
 EM_JS(void, worm_page_size_canvas, (int width, int height, double dpr), {
@@ -39,15 +37,23 @@ EM_JS(void, worm_page_score_line, (const char* text), {
     Module.wormPage.score.textContent = line;
 });
 EM_JS(void, worm_page_place_button, (int which, double x, double y, double w, double h, double points, int visible), {
-    var button = Module.wormPage.buttons[which];
+    var page = Module.wormPage;
+    var button = page.buttons[which];
     var style = button.style;
-    style.left = x + 'px';
-    style.top = y + 'px';
-    style.width = w + 'px';
-    style.height = h + 'px';
-    style.fontSize = points + 'pt';
+    if (visible) { // a hidden button's box is placed when it shows
+        if (!button.textContent) {
+            button.textContent = page.captions[which];
+            style.fontFamily = page.family;
+            style.fontWeight = 'bold';
+        }
+        style.left = x + 'px';
+        style.top = y + 'px';
+        style.width = w + 'px';
+        style.height = h + 'px';
+        style.fontSize = points + 'pt';
+    }
     // A focused button that hides gives the keyboard back to the board, as on the desktop.
-    if (!visible && document.activeElement === button) Module.wormPage.board.focus();
+    if (!visible && document.activeElement === button) page.board.focus();
     button.hidden = !visible;
 });
 EM_JS(void, worm_page_error, (const char* text), {
