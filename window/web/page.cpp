@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <array>
 #include <cmath>
 
 #include "window/form_design.h"
@@ -13,7 +14,7 @@
 EM_JS(void, worm_page_open, (const char* family, const char* pause, const char* gameover), {
     var byId = function(id) { return document.getElementById(id); };
     var page = {
-        board : byId('board'), score : byId('score'), error : byId('error'), hint : byId('hint'),
+        board : byId('board'), stage : byId('stage'), score : byId('score'), error : byId('error'), hint : byId('hint'),
         said : byId('said'), buttons : [ byId('pause'), byId('gameover') ]
     };
     // The board is opaque: no blending with the page behind it.
@@ -24,12 +25,15 @@ EM_JS(void, worm_page_open, (const char* family, const char* pause, const char* 
     page.family = UTF8ToString(family) + ', sans-serif';
     Module.wormPage = page;
 });
+// CSS lengths are written with toPrecision, whose text, unlike a plain number's, never goes into
+// V8's cache of number strings: the first two numbers to share a slot grow it to 64 KiB. 17
+// digits give back the very same number.
 EM_JS(void, worm_page_size_canvas, (int width, int height, double dpr), {
     var board = Module.wormPage.board;
     board.width = width;
     board.height = height;
-    board.style.width = (width / dpr) + 'px';
-    board.style.height = (height / dpr) + 'px';
+    board.style.width = (width / dpr).toPrecision(17) + 'px';
+    board.style.height = (height / dpr).toPrecision(17) + 'px';
 });
 EM_JS(void, worm_page_score_line, (const char* text), {
     var line = UTF8ToString(text);
@@ -46,15 +50,21 @@ EM_JS(void, worm_page_place_button, (int which, double x, double y, double w, do
             style.fontFamily = page.family;
             style.fontWeight = 'bold';
         }
-        style.left = x + 'px';
-        style.top = y + 'px';
-        style.width = w + 'px';
-        style.height = h + 'px';
-        style.fontSize = points + 'pt';
+        style.left = x.toPrecision(17) + 'px';
+        style.top = y.toPrecision(17) + 'px';
+        style.width = w.toPrecision(17) + 'px';
+        style.height = h.toPrecision(17) + 'px';
+        style.fontSize = points.toPrecision(17) + 'pt';
     }
     // A focused button that hides gives the keyboard back to the board, as on the desktop.
     if (!visible && document.activeElement === button) page.board.focus();
     button.hidden = !visible;
+});
+// The stage's size in CSS pixels, width then height.
+EM_JS(void, worm_page_stage_size, (double* size), {
+    var box = Module.wormPage.stage.getBoundingClientRect();
+    HEAPF64[size >> 3] = box.width;
+    HEAPF64[(size >> 3) + 1] = box.height;
 });
 EM_JS(void, worm_page_error, (const char* text), {
     var line = UTF8ToString(text);
@@ -88,11 +98,11 @@ double Page::devicePixelRatio() const { return emscripten_get_device_pixel_ratio
 
 DeviceSize Page::fitCanvas()
 {
-    double cssWidth = 0, cssHeight = 0;
-    emscripten_get_element_css_size("#stage", &cssWidth, &cssHeight);
+    std::array<double, 2> css{};
+    worm_page_stage_size(css.data());
     const double dpr = devicePixelRatio();
-    const DeviceSize size{std::max(1, static_cast<int>(std::floor(cssWidth * dpr))),
-                          std::max(1, static_cast<int>(std::floor(cssHeight * dpr)))};
+    const DeviceSize size{std::max(1, static_cast<int>(std::floor(css[0] * dpr))),
+                          std::max(1, static_cast<int>(std::floor(css[1] * dpr)))};
     worm_page_size_canvas(size.width, size.height, dpr);
     return size;
 }
