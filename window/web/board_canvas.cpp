@@ -3,12 +3,17 @@
 
 #include <emscripten/emscripten.h>
 
+#include <array>
+#include <string_view>
+
 #include "window/form_design.h"
 
-// The canvas calls of every cell go straight to the board's context, which the page keeps.
+// The canvas calls of every cell go straight to the board's context, which the page keeps. No
+// number is turned into text in JavaScript: the first two numbers that share a slot of V8's small
+// cache of number strings grow it to 64 KiB for the page's whole life. Colours come as "#rrggbb".
 // clang-format off
-EM_JS(void, worm_fill_style, (int r, int g, int b), {
-    Module.wormPage.context.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
+EM_JS(void, worm_fill_style, (const char* colour), {
+    Module.wormPage.context.fillStyle = UTF8ToString(colour);
 });
 EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
     Module.wormPage.context.fillRect(x, y, width, height);
@@ -18,8 +23,9 @@ EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
 // repaint of the cell alone would ever clear.
 EM_JS(void, worm_fill_ellipse, (int x, int y, int width, int height), {
     var c = Module.wormPage.context;
-    var heads = c.wormHeads || (c.wormHeads = {});
-    var key = c.fillStyle + ' ' + width + 'x' + height;
+    var sizes = c.wormHeads || (c.wormHeads = {});
+    var heads = sizes[c.fillStyle] || (sizes[c.fillStyle] = []);
+    var key = width * 65536 + height; // an index, not a name
     if (!heads[key]) {
         var image = document.createElement('canvas');
         image.width = width;
@@ -44,7 +50,14 @@ void BoardCanvas::useColour(Colour colour)
     }
     fill_ = colour;
     fillKnown_ = true;
-    worm_fill_style(redOf(colour), greenOf(colour), blueOf(colour));
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::array<char, 8> hex{'#'};
+    std::size_t at = 1;
+    for (const int part : {redOf(colour), greenOf(colour), blueOf(colour)}) {
+        hex[at++] = digits[static_cast<std::size_t>(part >> 4)];
+        hex[at++] = digits[static_cast<std::size_t>(part & 15)];
+    }
+    worm_fill_style(hex.data());
 }
 
 void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
