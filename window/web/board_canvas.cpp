@@ -3,7 +3,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -77,24 +76,14 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
     worm_fill_ellipse(box.x, box.y, box.width, box.height);
 }
 
-// A colour at a time: the cells never overlap, so their order does not matter, and the canvas is
-// told each colour once instead of at every change along the rows.
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
 {
     fillKnown_ = false;
     fillRect(PixelRect{0, 0, width, height}, design::background);
-    std::vector<Colour> painted;
-    for (int first = 1; first < form.cellCount(); ++first) {
-        const Colour colour = form.cell(first).colour;
-        if (!form.cell(first).visible || std::find(painted.begin(), painted.end(), colour) != painted.end()) {
-            continue;
-        }
-        painted.push_back(colour);
-        for (int k = first; k < form.cellCount(); ++k) {
-            const CellRecord& c = form.cell(k);
-            if (c.visible && c.colour == colour) {
-                paintCell(c, layout.cellRect(c));
-            }
+    for (int k = 1; k < form.cellCount(); ++k) {
+        const CellRecord& c = form.cell(k);
+        if (c.visible) {
+            paintCell(c, layout.cellRect(c));
         }
     }
 }
