@@ -72,8 +72,22 @@ export async function openGame(browser, site, { seed, width = 560, height = 600,
 }
 
 // In the page: finger(type, x, y, { id, primary }) is one touch pointer's event at a point, sent
-// to what lies there; swipe(x, y, dx, dy) a whole stroke of one finger, a tap if it goes nowhere.
+// to what lies there; swipe(x, y, dx, dy) a whole stroke of one finger, a tap if it goes nowhere;
+// send(input, by) one input (an arrow, P or Space) as the keyboard ('keys') or a finger on the
+// board ('touch': P is the touch bar's pause control, Space a tap) would, synchronously.
 export function installFingers() {
+  const codes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, P: 80, Space: 32 };
+  const strokes = { ArrowLeft: [-24, 0], ArrowUp: [0, -24], ArrowRight: [24, 0], ArrowDown: [0, 24] };
+  window.send = (input, by = 'keys') => {
+    if (by === 'keys') {
+      window.dispatchEvent(new KeyboardEvent('keydown', { keyCode: codes[input], bubbles: true, cancelable: true }));
+    } else if (input === 'P') {
+      document.getElementById('pausekey').click();
+    } else {
+      const r = document.getElementById('board').getBoundingClientRect();
+      window.swipe(r.left + r.width / 2, r.top + r.height / 2, ...(strokes[input] ?? [0, 0]));
+    }
+  };
   window.finger = (type, x, y, { id = 1, primary = true } = {}) => {
     (document.elementFromPoint(x, y) ?? document.body).dispatchEvent(new PointerEvent(type, {
       pointerType: 'touch', pointerId: id, isPrimary: primary, clientX: x, clientY: y, bubbles: true, cancelable: true,

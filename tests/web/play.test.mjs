@@ -54,8 +54,6 @@ function installTestClock() {
 function installPilot(pauseAt) {
   const { records } = window.wormRecorder;
   const steps = { ArrowUp: -50, ArrowDown: 50, ArrowLeft: -1, ArrowRight: 1 };
-  const codes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, P: 80 };
-  const strokes = { ArrowUp: [0, -24], ArrowDown: [0, 24], ArrowLeft: [-24, 0], ArrowRight: [24, 0] };
   const score = (n) => Number(/^Score: +(\d+)/.exec(records[n - 1].title)[1]);
   // Every free cell reachable from `from`, each with the first step of a shortest way to it.
   const reach = (cells, from, first) => {
@@ -83,9 +81,7 @@ function installPilot(pauseAt) {
     if (r.gameover) return;
     const key = n === pauseAt ? 'P' : levelled ? 'ArrowUp' : steer(r.cells);
     const swiped = key !== last && key !== 'P' && n % 3 === 0;
-    const { left, top, width, height } = document.getElementById('board').getBoundingClientRect();
-    if (swiped) window.swipe(left + width / 2, top + height / 2, ...strokes[key]);
-    else window.dispatchEvent(new KeyboardEvent('keydown', { keyCode: codes[key], bubbles: true, cancelable: true }));
+    window.send(key, swiped ? 'touch' : 'keys');
     r.input = swiped ? `swipe ${key}` : key;
     last = key;
   };

@@ -8,21 +8,9 @@ import {
 
 const game = useGame();
 
-// In the page: play(input) sends one input as keys or as a finger on the board would, synchronously,
-// so that an input sent on a record lands before the next tick.
+// In the page: play(input) sends one input by mode; the plan's inputs go on their records.
 function installPlayer(mode, plan) {
-  const r = document.getElementById('board').getBoundingClientRect();
-  const codes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, P: 80, Space: 32 };
-  const swipes = { ArrowLeft: [-24, 0], ArrowUp: [0, -24], ArrowRight: [24, 0], ArrowDown: [0, 24] };
-  window.play = (input) => {
-    if (mode === 'keys') {
-      window.dispatchEvent(new KeyboardEvent('keydown', { keyCode: codes[input], bubbles: true, cancelable: true }));
-    } else if (input === 'P') {
-      document.getElementById('pausekey').click();
-    } else {
-      window.swipe(r.left + r.width / 2, r.top + r.height / 2, ...(swipes[input] ?? [0, 0])); // Space: a tap
-    }
-  };
+  window.play = (input) => window.send(input, mode);
   window.wormRecorder.onRecord = (n) => plan[n] && window.play(plan[n]);
 }
 
