@@ -1,7 +1,9 @@
 // FormModel: cells, title, timer and buttons; unload and show restore the design values.
 #include "window/form_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "window/form_design.h"
@@ -24,37 +26,43 @@ void FormModel::requireCell(int k) const
     }
 }
 
-const CellRecord& FormModel::cell(int k) const
+const FormModel::StoredCell& FormModel::stored(int k) const
 {
     requireCell(k);
     return cells_[static_cast<std::size_t>(k)];
 }
 
-CellRecord& FormModel::changeCell(int k)
+CellRecord FormModel::cell(int k) const
+{
+    const StoredCell& c = stored(k);
+    return CellRecord{twips(c.left), twips(c.top), twips(c.width), twips(c.height), c.visible, c.colour, c.shape};
+}
+
+FormModel::StoredCell& FormModel::changeCell(int k)
 {
     requireCell(k);
     damage_.markCell(k);
     return cells_[static_cast<std::size_t>(k)];
 }
 
-// Cells are kept to whole pixels so that they draw crisp and tile without seams.
-double FormModel::wholePixels(double twips) const
+// Cells are kept to whole pixels so that they draw crisp and tile without seams; a place beyond
+// two billion pixels is held at that edge rather than overflow.
+std::int32_t FormModel::wholePixels(double twips) const
 {
-    return std::round(twips / twipsPerPixel_) * twipsPerPixel_;
+    constexpr double edge = std::numeric_limits<std::int32_t>::max();
+    const double pixels = std::round(twips / twipsPerPixel_);
+    return std::isnan(pixels) ? 0 : static_cast<std::int32_t>(std::clamp(pixels, -edge, edge));
 }
 
 // A cell is never rounded away to nothing.
-double FormModel::wholeLength(double twips) const
-{
-    return std::max(1.0, std::round(twips / twipsPerPixel_)) * twipsPerPixel_;
-}
+std::int32_t FormModel::wholeLength(double twips) const { return std::max(1, wholePixels(twips)); }
 
 void FormModel::createCell(int k)
 {
     if (k != cellCount() || k > maxCell) {
         throw std::logic_error("cell " + std::to_string(k) + " cannot be created");
     }
-    CellRecord copy = cells_.front();
+    StoredCell copy = cells_.front();
     copy.visible = false;
     cells_.push_back(copy);
     damage_.markCell(k);
@@ -62,21 +70,21 @@ void FormModel::createCell(int k)
 
 void FormModel::setVisible(int k, bool visible)
 {
-    if (cell(k).visible != visible) {
+    if (stored(k).visible != visible) {
         changeCell(k).visible = visible;
     }
 }
 
 void FormModel::setFillColour(int k, Colour colour)
 {
-    if (cell(k).colour != colour) {
+    if (stored(k).colour != colour) {
         changeCell(k).colour = colour;
     }
 }
 
 void FormModel::setShape(int k, Shape shape)
 {
-    if (cell(k).shape != shape) {
+    if (stored(k).shape != shape) {
         changeCell(k).shape = shape;
     }
 }
@@ -109,8 +117,9 @@ void FormModel::show()
 void FormModel::restoreDesign()
 {
     cells_.clear();
-    cells_.push_back(CellRecord{design::templateLeft, design::templateTop, design::templateWidth,
-                                design::templateHeight, true, design::templateColour, design::templateShape});
+    cells_.push_back(StoredCell{wholePixels(design::templateLeft), wholePixels(design::templateTop),
+                                wholeLength(design::templateWidth), wholeLength(design::templateHeight),
+                                design::templateColour, true, design::templateShape});
     const auto place = [](const design::ButtonDesign& d) {
         return ButtonRecord{d.left, d.top, d.width, d.height, false};
     };

@@ -1,6 +1,8 @@
 // init and Form_Load: the board a fresh window shows, and what survives a rebuild.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "rules/init.h"
 #include "tests/support/session.h"
 
@@ -49,12 +51,24 @@ TEST(BoardBuild, cellsTileTheBoardAtTheRoundedSize)
 TEST(BoardBuild, withoutPixelRoundingTheCellIs140point4Twips)
 {
     ScriptedRandom random;
-    FormModel form(1e-9); // pixels so fine that rounding changes nothing measurable
+    FormModel form(1e-5); // pixels so fine that rounding changes nothing measurable
     Game game{form, random};
     init(game);
     EXPECT_NEAR(form.width(0), 140.4, 1e-6);
     EXPECT_NEAR(form.innerWidth() + 100, 7120, 1e-6);
     EXPECT_NEAR(form.innerHeight() + 400, 7420, 1e-6);
+}
+
+TEST(BoardBuild, aPlaceBeyondTwoBillionPixelsIsHeldAtTheEdge)
+{
+    ScriptedSession t;
+    FormModel& f = t.form();
+    f.setLeft(0, 1e300);
+    f.setTop(0, -1e300);
+    f.setWidth(0, std::nan(""));
+    EXPECT_EQ(f.cell(0).left, 2147483647 * 15.0);
+    EXPECT_EQ(f.cell(0).top, -2147483647 * 15.0);
+    EXPECT_EQ(f.width(0), 15); // never rounded away to nothing
 }
 
 TEST(BoardBuild, gameOverButtonIsCentredAndBothButtonsHidden)
