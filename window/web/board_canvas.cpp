@@ -12,8 +12,16 @@
 // number is turned into text in JavaScript: the first two numbers that share a slot of V8's small
 // cache of number strings grow it to 64 KiB for the page's whole life. Colours come as "#rrggbb".
 // clang-format off
-EM_JS(void, worm_fill_style, (const char* colour), {
-    Module.wormPage.context.fillStyle = UTF8ToString(colour);
+// Each colour's text is decoded once and kept by its number, which the head images are keyed by too.
+EM_JS(void, worm_fill_style, (int number, const char* colour), {
+    var page = Module.wormPage;
+    var names = page.colours || (page.colours = new Map());
+    var name = names.get(number);
+    if (name === undefined) {
+        names.set(number, name = UTF8ToString(colour));
+    }
+    page.context.fillStyle = name;
+    page.fill = number;
 });
 EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
     Module.wormPage.context.fillRect(x, y, width, height);
@@ -22,9 +30,13 @@ EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
 // straight on the board, WebKit smooths its edge onto the pixels around the cell, which no
 // repaint of the cell alone would ever clear.
 EM_JS(void, worm_fill_ellipse, (int x, int y, int width, int height), {
-    var c = Module.wormPage.context;
-    var sizes = c.wormHeads || (c.wormHeads = {});
-    var heads = sizes[c.fillStyle] || (sizes[c.fillStyle] = []);
+    var page = Module.wormPage;
+    var c = page.context;
+    var colours = page.heads || (page.heads = new Map());
+    var heads = colours.get(page.fill);
+    if (!heads) {
+        colours.set(page.fill, heads = []);
+    }
     var key = width * 65536 + height; // an index, not a name
     if (!heads[key]) {
         var image = document.createElement('canvas');
@@ -57,7 +69,7 @@ void BoardCanvas::useColour(Colour colour)
         hex[at++] = digits[static_cast<std::size_t>(part >> 4)];
         hex[at++] = digits[static_cast<std::size_t>(part & 15)];
     }
-    worm_fill_style(hex.data());
+    worm_fill_style(static_cast<int>(colour), hex.data());
 }
 
 void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
@@ -97,6 +109,10 @@ void BoardCanvas::paintCells(const FormModel& form, const BoardLayout& layout,
         }
         const CellRecord& c = form.cell(k);
         const PixelRect box = layout.cellRect(c);
+        if (c.visible && c.shape != Shape::circle) {
+            fillRect(box, c.colour); // covers its box whole: no background under it
+            continue;
+        }
         fillRect(box, design::background);
         if (c.visible) {
             paintCell(c, box);
