@@ -13,6 +13,11 @@ const game = useGame();
 
 const copyOfSite = (to) => fs.cpSync(siteDir, to, { recursive: true, filter: (f) => !f.includes('CMakeFiles') });
 const sha256 = (file) => crypto.createHash('sha256').update(fs.readFileSync(file)).digest('hex');
+// The page as an upload cut short leaves it, ending halfway through the game's script; or with
+// one space more in that script, which would run as well but no longer has its hash.
+const cutShort = (page) => page.slice(0, (page.lastIndexOf('<script>') + page.length) / 2);
+const spaceAdded = (page) => page.replace(/<script>(?!.*<script>)/s, '<script> ');
+const changePage = (dir, how) => fs.writeFileSync(path.join(dir, 'index.html'), how(fs.readFileSync(path.join(dir, 'index.html'), 'utf8')));
 
 // A copy of the built site, changed by change(dir), served on a port of its own.
 async function serveCopy(change = () => {}) {
@@ -22,14 +27,14 @@ async function serveCopy(change = () => {}) {
   return Object.assign(await serveSite(dir), { dir });
 }
 
-// Build "B" of a copy: a script that says so, a module with a custom section that says so, and
-// an offline worker with their new hashes and a new build name, as a real new build's would be.
+// Build "B" of a copy: a page that says so, a module with a custom section that says so, and an
+// offline worker with their new hashes and a new build name, as a real new build's would be.
 function makeBuildB(dir) {
   const sw = path.join(dir, 'sw.js');
   let worker = fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'");
   const name = Buffer.from('worm-test-build');
   const section = Buffer.concat([Buffer.from([0, name.length + 2, name.length]), name, Buffer.from('B')]);
-  for (const [file, mark] of [['worm.js', "\nwindow.jsBuild = 'B';\n"], ['worm.wasm', section]]) {
+  for (const [file, mark] of [['index.html', '<!-- build B -->\n'], ['worm.wasm', section]]) {
     const before = sha256(path.join(dir, file));
     fs.appendFileSync(path.join(dir, file), mark);
     worker = worker.replaceAll(before, sha256(path.join(dir, file)));
@@ -38,7 +43,7 @@ function makeBuildB(dir) {
   // A real deployment comes seconds later at least: a later mtime gives each file a new ETag, where
   // one written within the second of the last answer, at the same size, would get a 304 from nginx.
   const later = new Date(Date.now() + 5000);
-  for (const file of ['worm.js', 'worm.wasm', 'sw.js']) fs.utimesSync(path.join(dir, file), later, later);
+  for (const file of ['index.html', 'worm.wasm', 'sw.js']) fs.utimesSync(path.join(dir, file), later, later);
 }
 
 // Which build's script and module a page runs: 'A' unless build B's marks are there.
@@ -58,7 +63,7 @@ function watchBuilds() {
     return instantiate.call(WebAssembly, bytes, imports);
   };
 }
-const buildsOf = (tab) => tab.evaluate(() => [window.jsBuild ?? 'A', window.wasmBuild]);
+const buildsOf = (tab) => tab.evaluate(() => [document.lastChild.data === ' build B ' ? 'B' : 'A', window.wasmBuild]);
 const offlineReady = (tab) => tab.waitFor(() => navigator.serviceWorker.controller !== null);
 // Loads the page (at url, or again) and says which builds it runs once its board is up.
 async function load(tab, url) {
@@ -125,10 +130,10 @@ const framed = () => new Promise((resolve) => {
 describe('the site', () => {
   it('comes with its types, compression, caching and policy, and refuses to be framed', async () => {
     const tab = await game.open({ seed: 7 });
-    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'worm.js', 'worm.wasm', 'icon.svg', 'icon-192.png']);
+    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'worm.wasm', 'icon.svg', 'icon-192.png']);
     // The header says what the page's <meta> says, and what only a header can.
     const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]+)"/.exec(fs.readFileSync(path.join(siteDir, 'index.html'), 'utf8'))[1];
-    assert.match(meta, /^default-src 'self'; script-src 'self' 'wasm-unsafe-eval' 'sha256-[^']+'; style-src 'self' 'sha256-[^']+';/);
+    assert.match(meta, /^default-src 'self'; script-src 'self' 'wasm-unsafe-eval'( 'sha256-[^']+'){2}; style-src 'self' 'sha256-[^']+';/);
     for (const [file, h] of Object.entries(got)) {
       assert.equal(h['content-security-policy'], `${meta}; frame-ancestors 'none'`, file);
       assert.equal(h['x-content-type-options'], 'nosniff', file);
@@ -137,7 +142,7 @@ describe('the site', () => {
       assert.equal(h['content-encoding'], file.endsWith('.png') ? null : 'gzip', file);
     }
     assert.equal(got['worm.wasm']['content-type'], 'application/wasm');
-    assert.match(got['worm.js']['content-type'], /^text\/javascript\b/);
+    assert.match(got['sw.js']['content-type'], /^text\/javascript\b/);
     assert.equal(await tab.evaluate(framed), false, 'the page showed inside a frame');
     await tab.close();
   });
@@ -236,9 +241,9 @@ describe('the site', () => {
     // What the second tab asks for now, as one halfway through its load would, is of its own build.
     const asked = await second.evaluate(async () => {
       const get = async (file) => (await fetch(file, { cache: 'no-store' })).arrayBuffer();
-      const js = new TextDecoder().decode(await get('worm.js')).includes("jsBuild = 'B'") ? 'B' : 'A';
+      const page = new TextDecoder().decode(await get('index.html')).includes('<!-- build B -->') ? 'B' : 'A';
       const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(await get('worm.wasm')), 'worm-test-build');
-      return [js, s ? new TextDecoder().decode(s) : 'A'];
+      return [page, s ? new TextDecoder().decode(s) : 'A'];
     });
     assert.deepEqual(asked, ['A', 'A'], 'a tab of build A was handed build B\'s files');
     assert.deepEqual(await load(second), ['B', 'B']);
@@ -248,8 +253,8 @@ describe('the site', () => {
 
   it('says in a plain sentence why it cannot start', async () => {
     const cases = [
-      ['worm.js missing', (d) => fs.rmSync(path.join(d, 'worm.js')), /could not be loaded \(worm\.js is missing\)/],
-      ['worm.js broken', (d) => fs.writeFileSync(path.join(d, 'worm.js'), 'this is { not a script'), /script \(worm\.js\) is damaged/],
+      ['page cut short', (d) => changePage(d, cutShort), /page is damaged/],
+      ['page altered', (d) => changePage(d, spaceAdded), /page is damaged/],
       ['worm.wasm missing', (d) => fs.rmSync(path.join(d, 'worm.wasm')), /module \(worm\.wasm\)/],
       ['worm.wasm broken', (d) => fs.writeFileSync(path.join(d, 'worm.wasm'), 'not a module'), /module \(worm\.wasm\)/],
       ['no WebAssembly', () => {}, /cannot run WebAssembly/],

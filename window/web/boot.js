@@ -1,4 +1,4 @@
-// boot.js: runs before the game's script, inside index.html. It puts a plain sentence in the
+// boot.js: runs before the game's script, both inside index.html. It puts a plain sentence in the
 // page's alert line for each way the game can fail to start, and once the game runs, keeps a copy
 // of it for offline play.
 'use strict';
@@ -17,14 +17,13 @@
     say('This browser cannot run WebAssembly, which the game needs: open the page in a current browser.');
   }
 
-  // A script that is missing reports on its element; one that is broken reports a script error.
-  window.addEventListener('error', (e) => {
-    if (e.target instanceof HTMLScriptElement) {
-      say(`The game could not be loaded (${e.target.src.split('/').pop()} is missing): check the connection and reload.`);
-    } else if (/worm\.js$/.test(e.filename ?? '')) {
-      say('The game\'s script (worm.js) is damaged: reload the page; if it stays, the site needs a fresh copy.');
+  // The game's script is inside the page: a page cut short, or altered so that the policy refuses
+  // the script its hash no longer matches, is parsed to the end without ever running it.
+  document.addEventListener('DOMContentLoaded', () => {
+    if (!window.Module.scriptRan) {
+      say('The game\'s page is damaged: reload it; if it stays, the site needs a fresh copy.');
     }
-  }, true);
+  });
 
   // The offline copy is taken only once the module runs, so that a new copy can never replace
   // the files of the game while this page is still loading them.

@@ -4,6 +4,8 @@
 // returned, so that nothing it starts competes with the first board, and onAbort, called when the
 // module cannot be fetched or started.
 Module = Module || {};
+// What the page's boot script looks for once the page is parsed: the game's script has run.
+Module.scriptRan = true;
 (function () {
   var runMain = ready;
   var started = false;
