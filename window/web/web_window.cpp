@@ -150,11 +150,11 @@ void WebWindow::relayout()
 void WebWindow::syncButtons()
 {
     const FormModel& form = session_.form();
-    const double points = buttonFontPoints(form, layout_, page_.devicePixelRatio());
     for (const Button b : {Button::pause, Button::gameover}) {
-        if (mirror_.buttonDue(form, b)) {
+        if (mirror_.buttonDue(form, b)) { // seldom: the font is worked out only then
             const ButtonRecord& r = form.button(b);
-            page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height), points, r.visible);
+            page_.placeButton(b, layout_.rect(r.left, r.top, r.width, r.height),
+                              buttonFontPoints(form, layout_, page_.devicePixelRatio()), r.visible);
         }
     }
 }
