@@ -12,7 +12,7 @@
 // number is turned into text in JavaScript: the first two numbers that share a slot of V8's small
 // cache of number strings grow it to 64 KiB for the page's whole life. Colours come as "#rrggbb".
 // clang-format off
-// Each colour's text is decoded once and kept by its number, which the head images are keyed by too.
+// Each colour's text is decoded once and kept by its number: a tick changes colour several times.
 EM_JS(void, worm_fill_style, (int number, const char* colour), {
     var page = Module.wormPage;
     var names = page.colours || (page.colours = new Map());
@@ -21,39 +21,58 @@ EM_JS(void, worm_fill_style, (int number, const char* colour), {
         names.set(number, name = UTF8ToString(colour));
     }
     page.context.fillStyle = name;
-    page.fill = number;
 });
 EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
     Module.wormPage.context.fillRect(x, y, width, height);
 });
-// The circle is drawn once a size and colour into an image of the cell's size, then copied: drawn
-// straight on the board, WebKit smooths its edge onto the pixels around the cell, which no
-// repaint of the cell alone would ever clear.
-EM_JS(void, worm_fill_ellipse, (int x, int y, int width, int height), {
+// The circle is drawn once a size and colour, over the board's background, into an image of the
+// cell's size, then copied whole: one call a tick, and no background filled under it. Drawn
+// straight on the board, WebKit smooths its edge onto the pixels around the cell, which no repaint
+// of the cell alone would ever clear.
+EM_JS(void, worm_draw_circle, (int x, int y, int width, int height, int colour, const char* hex, const char* background), {
     var page = Module.wormPage;
-    var c = page.context;
     var colours = page.heads || (page.heads = new Map());
-    var heads = colours.get(page.fill);
+    var heads = colours.get(colour);
     if (!heads) {
-        colours.set(page.fill, heads = []);
+        colours.set(colour, heads = []);
     }
     var key = width * 65536 + height; // an index, not a name
     if (!heads[key]) {
         var image = document.createElement('canvas');
         image.width = width;
         image.height = height;
-        var h = image.getContext('2d');
-        h.fillStyle = c.fillStyle;
+        var h = image.getContext('2d', {alpha : false});
+        h.fillStyle = UTF8ToString(background);
+        h.fillRect(0, 0, width, height);
+        h.fillStyle = UTF8ToString(hex);
         h.beginPath();
         h.ellipse(width / 2, height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
         h.fill();
         heads[key] = image;
     }
-    c.drawImage(heads[key], x, y);
+    page.context.drawImage(heads[key], x, y);
 });
 // clang-format on
 
 namespace worm {
+
+namespace {
+
+// "#rrggbb": a colour as the canvas takes it, made without turning a number into text in
+// JavaScript.
+std::array<char, 8> hexOf(Colour colour)
+{
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::array<char, 8> hex{'#'};
+    std::size_t at = 1;
+    for (const int part : {redOf(colour), greenOf(colour), blueOf(colour)}) {
+        hex[at++] = digits[static_cast<std::size_t>(part >> 4)];
+        hex[at++] = digits[static_cast<std::size_t>(part & 15)];
+    }
+    return hex;
+}
+
+} // namespace
 
 void BoardCanvas::useColour(Colour colour)
 {
@@ -62,14 +81,7 @@ void BoardCanvas::useColour(Colour colour)
     }
     fill_ = colour;
     fillKnown_ = true;
-    constexpr std::string_view digits = "0123456789abcdef";
-    std::array<char, 8> hex{'#'};
-    std::size_t at = 1;
-    for (const int part : {redOf(colour), greenOf(colour), blueOf(colour)}) {
-        hex[at++] = digits[static_cast<std::size_t>(part >> 4)];
-        hex[at++] = digits[static_cast<std::size_t>(part & 15)];
-    }
-    worm_fill_style(static_cast<int>(colour), hex.data());
+    worm_fill_style(static_cast<int>(colour), hexOf(colour).data());
 }
 
 void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
@@ -78,14 +90,15 @@ void BoardCanvas::fillRect(const PixelRect& box, Colour colour)
     worm_fill_rect(box.x, box.y, box.width, box.height);
 }
 
+// Either shape covers its box whole.
 void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
 {
     if (c.shape != Shape::circle) {
         fillRect(box, c.colour);
         return;
     }
-    useColour(c.colour);
-    worm_fill_ellipse(box.x, box.y, box.width, box.height);
+    worm_draw_circle(box.x, box.y, box.width, box.height, static_cast<int>(c.colour), hexOf(c.colour).data(),
+                     hexOf(design::background).data());
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
@@ -109,13 +122,10 @@ void BoardCanvas::paintCells(const FormModel& form, const BoardLayout& layout,
         }
         const CellRecord& c = form.cell(k);
         const PixelRect box = layout.cellRect(c);
-        if (c.visible && c.shape != Shape::circle) {
-            fillRect(box, c.colour); // covers its box whole: no background under it
-            continue;
-        }
-        fillRect(box, design::background);
         if (c.visible) {
             paintCell(c, box);
+        } else {
+            fillRect(box, design::background);
         }
     }
 }
