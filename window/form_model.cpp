@@ -35,7 +35,8 @@ const FormModel::StoredCell& FormModel::stored(int k) const
 CellRecord FormModel::cell(int k) const
 {
     const StoredCell& c = stored(k);
-    return CellRecord{twips(c.left), twips(c.top), twips(c.width), twips(c.height), c.visible, c.colour, c.shape};
+    return CellRecord{twips(c.left), twips(c.top), twips(c.width), twips(c.height),
+                      c.visible,     c.colour,     c.shape};
 }
 
 FormModel::StoredCell& FormModel::changeCell(int k)
