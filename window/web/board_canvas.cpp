@@ -60,7 +60,7 @@ namespace {
 
 // "#rrggbb": a colour as the canvas takes it, made without turning a number into text in
 // JavaScript.
-std::array<char, 8> hexOf(Colour colour)
+constexpr std::array<char, 8> hexOf(Colour colour)
 {
     constexpr std::string_view digits = "0123456789abcdef";
     std::array<char, 8> hex{'#'};
@@ -71,6 +71,8 @@ std::array<char, 8> hexOf(Colour colour)
     }
     return hex;
 }
+
+constexpr std::array<char, 8> backgroundHex = hexOf(design::background);
 
 } // namespace
 
@@ -98,7 +100,7 @@ void BoardCanvas::paintCell(const CellRecord& c, const PixelRect& box)
         return;
     }
     worm_draw_circle(box.x, box.y, box.width, box.height, static_cast<int>(c.colour), hexOf(c.colour).data(),
-                     hexOf(design::background).data());
+                     backgroundHex.data());
 }
 
 void BoardCanvas::paintAll(const FormModel& form, const BoardLayout& layout, int width, int height)
