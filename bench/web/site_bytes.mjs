@@ -53,8 +53,9 @@ export async function siteBytes(browser, url, dir) {
   const rows = [];
   const bytes = (label, c, budget = '', met = undefined) => rows.push([`${label} (gzip / brotli)`, `${c.gzip}`, `${c.brotli}`,
     `${c.files} files`, budget, met === undefined ? '' : met ? 'met' : 'NOT MET']);
-  const module = compressed(dir, ['worm.js', 'worm.wasm']);
-  bytes('worm.js + worm.wasm', module, '<= 40000 gzip', module.gzip <= 40_000);
+  // The page carries worm.js and worm.wasm (as base64): the module's weight is the page's.
+  const module = compressed(dir, ['index.html']);
+  bytes('index.html with worm.js + worm.wasm inside', module, '<= 40000 gzip', module.gzip <= 40_000);
   bytes('first visit, every file the page fetched', compressed(dir, first));
   if (worker) {
     bytes('  and what its worker fetched for offline play', compressed(dir, kept));

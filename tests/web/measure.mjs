@@ -7,7 +7,7 @@ import path from 'node:path';
 import zlib from 'node:zlib';
 import { launchBrowser, openGame, recordsFrom, serveSite, siteDir, waitForRecords } from './harness.mjs';
 
-const files = ['index.html', 'worm.wasm']; // the page carries worm.js inside
+const files = ['index.html']; // the page carries worm.js and worm.wasm inside
 let total = 0;
 let gzipped = 0;
 for (const f of files) {
@@ -25,25 +25,22 @@ try {
   const drawn = [];
   const shown = [];
   const ready = [];
-  const fetched = [];
   for (let i = 0; i < 10; i += 1) {
     const tab = await openGame(browser, site, { seed: 7 });
     await tab.waitFor(() => window.wormRecorder.firstFrame !== undefined);
     const t = await tab.evaluate(() => [
       window.wormRecorder.records[0].t, window.wormRecorder.firstFrame,
       performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd,
-      performance.getEntriesByType('resource').find((e) => e.name.endsWith('worm.wasm')).responseEnd,
     ]);
     drawn.push(t[0]);
     shown.push(t[1]);
     ready.push(t[2]);
-    fetched.push(t[3]);
     await tab.close();
   }
   const range = (xs) => `${Math.min(...xs).toFixed(1)} to ${Math.max(...xs).toFixed(1)}`;
   console.log(`navigation to first board drawn: median ${median(drawn).toFixed(1)} ms (${range(drawn)})`);
   console.log(`navigation to its frame:         median ${median(shown).toFixed(1)} ms (${range(shown)})`);
-  console.log(`  of which: page ready ${median(ready).toFixed(1)} ms, module fetched ${median(fetched).toFixed(1)} ms`);
+  console.log(`  of which: page ready ${median(ready).toFixed(1)} ms`);
 
   // The tick period over a straight run of 24 ticks (seed 7 leaves it clear).
   const tab = await openGame(browser, site, { seed: 7 });

@@ -27,40 +27,32 @@ async function serveCopy(change = () => {}) {
   return Object.assign(await serveSite(dir), { dir });
 }
 
-// Build "B" of a copy: a page that says so, a module with a custom section that says so, and an
-// offline worker with their new hashes and a new build name, as a real new build's would be.
+// The base64 of the module inside a page.
+const moduleText = /(<script id="module"[^>]*>)([^<]*)/;
+
+// Build "B" of a copy: a page that says so, with a module inside that says so in a custom section,
+// and an offline worker with the page's new hash and a new build name, as a real new build's would be.
 function makeBuildB(dir) {
   const sw = path.join(dir, 'sw.js');
-  let worker = fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'");
+  const page = path.join(dir, 'index.html');
+  const before = sha256(page);
   const name = Buffer.from('worm-test-build');
   const section = Buffer.concat([Buffer.from([0, name.length + 2, name.length]), name, Buffer.from('B')]);
-  for (const [file, mark] of [['index.html', '<!-- build B -->\n'], ['worm.wasm', section]]) {
-    const before = sha256(path.join(dir, file));
-    fs.appendFileSync(path.join(dir, file), mark);
-    worker = worker.replaceAll(before, sha256(path.join(dir, file)));
-  }
-  fs.writeFileSync(sw, worker);
+  changePage(dir, (p) => `${p.replace(moduleText, (_, tag, text) => tag + Buffer.concat([Buffer.from(text, 'base64'), section]).toString('base64'))}<!-- build B -->\n`);
+  fs.writeFileSync(sw, fs.readFileSync(sw, 'utf8').replace(/\b[0-9a-f]{16}'/, "b0b0b0b0b0b0b0b0'").replaceAll(before, sha256(page)));
   // A real deployment comes seconds later at least: a later mtime gives each file a new ETag, where
   // one written within the second of the last answer, at the same size, would get a 304 from nginx.
   const later = new Date(Date.now() + 5000);
-  for (const file of ['index.html', 'worm.wasm', 'sw.js']) fs.utimesSync(path.join(dir, file), later, later);
+  for (const file of ['index.html', 'sw.js']) fs.utimesSync(path.join(dir, file), later, later);
 }
 
 // Which build's script and module a page runs: 'A' unless build B's marks are there.
 function watchBuilds() {
-  const mark = (bytes) => {
-    const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(bytes), 'worm-test-build');
+  const { instantiate } = WebAssembly;
+  WebAssembly.instantiate = (module, imports) => {
+    const [s] = WebAssembly.Module.customSections(module, 'worm-test-build');
     window.wasmBuild = s ? new TextDecoder().decode(s) : 'A';
-  };
-  const { instantiate, instantiateStreaming } = WebAssembly;
-  WebAssembly.instantiateStreaming = async (source, imports) => {
-    const response = await source;
-    mark(await response.clone().arrayBuffer());
-    return instantiateStreaming.call(WebAssembly, response, imports);
-  };
-  WebAssembly.instantiate = (bytes, imports) => {
-    if (bytes instanceof ArrayBuffer || ArrayBuffer.isView(bytes)) mark(bytes);
-    return instantiate.call(WebAssembly, bytes, imports);
+    return instantiate.call(WebAssembly, module, imports);
   };
 }
 const buildsOf = (tab) => tab.evaluate(() => [document.lastChild.data === ' build B ' ? 'B' : 'A', window.wasmBuild]);
@@ -130,7 +122,7 @@ const framed = () => new Promise((resolve) => {
 describe('the site', () => {
   it('comes with its types, compression, caching and policy, and refuses to be framed', async () => {
     const tab = await game.open({ seed: 7 });
-    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'worm.wasm', 'icon.svg', 'icon-192.png']);
+    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'icon.svg', 'icon-192.png']);
     // The header says what the page's <meta> says, and what only a header can.
     const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]+)"/.exec(fs.readFileSync(path.join(siteDir, 'index.html'), 'utf8'))[1];
     assert.match(meta, /^default-src 'self'; script-src 'self' 'wasm-unsafe-eval'( 'sha256-[^']+'){2}; style-src 'self' 'sha256-[^']+';/);
@@ -141,7 +133,7 @@ describe('the site', () => {
       assert.equal(h['cache-control'], kept ? 'max-age=86400' : 'no-cache', file);
       assert.equal(h['content-encoding'], file.endsWith('.png') ? null : 'gzip', file);
     }
-    assert.equal(got['worm.wasm']['content-type'], 'application/wasm');
+    assert.match(got['index.html']['content-type'], /^text\/html\b/);
     assert.match(got['sw.js']['content-type'], /^text\/javascript\b/);
     assert.equal(await tab.evaluate(framed), false, 'the page showed inside a frame');
     await tab.close();
@@ -195,11 +187,11 @@ describe('the site', () => {
 
   it('keeps the build in charge while a deployment is half done, and takes the new one once whole', { skip: !can.everyLoad }, async () => {
     const { site, tab } = await keptCopy();
-    const wasmA = fs.readFileSync(path.join(site.dir, 'worm.wasm'));
+    const pageA = fs.readFileSync(path.join(site.dir, 'index.html'));
     makeBuildB(site.dir);
-    for (const [served, bytes] of [['an old', wasmA], ['a cut', wasmA.subarray(0, 4000)]]) {
-      site.swapped.set('/worm.wasm', bytes);
-      assert.equal(await update(tab), 'redundant', `build B was taken with ${served} worm.wasm`);
+    for (const [served, bytes] of [['an old', pageA], ['a cut', pageA.subarray(0, 4000)]]) {
+      site.swapped.set('/index.html', bytes);
+      assert.equal(await update(tab), 'redundant', `build B was taken with ${served} index.html`);
     }
     site.down = true;
     assert.deepEqual(await load(tab), ['A', 'A'], 'the copy in charge plays offline');
@@ -239,12 +231,12 @@ describe('the site', () => {
     assert.equal(await update(first), 'installed');
     await second.waitFor(() => navigator.serviceWorker.controller !== window.startedWith);
     // What the second tab asks for now, as one halfway through its load would, is of its own build.
-    const asked = await second.evaluate(async () => {
-      const get = async (file) => (await fetch(file, { cache: 'no-store' })).arrayBuffer();
-      const page = new TextDecoder().decode(await get('index.html')).includes('<!-- build B -->') ? 'B' : 'A';
-      const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(await get('worm.wasm')), 'worm-test-build');
-      return [page, s ? new TextDecoder().decode(s) : 'A'];
-    });
+    const asked = await second.evaluate(async (pattern) => {
+      const page = await (await fetch('index.html', { cache: 'no-store' })).text();
+      const bytes = Uint8Array.from(atob(new RegExp(pattern).exec(page)[2]), (c) => c.charCodeAt(0));
+      const [s] = WebAssembly.Module.customSections(new WebAssembly.Module(bytes), 'worm-test-build');
+      return [page.includes('<!-- build B -->') ? 'B' : 'A', s ? new TextDecoder().decode(s) : 'A'];
+    }, moduleText.source);
     assert.deepEqual(asked, ['A', 'A'], 'a tab of build A was handed build B\'s files');
     assert.deepEqual(await load(second), ['B', 'B']);
     await site.close();
@@ -255,8 +247,8 @@ describe('the site', () => {
     const cases = [
       ['page cut short', (d) => changePage(d, cutShort), /page is damaged/],
       ['page altered', (d) => changePage(d, spaceAdded), /page is damaged/],
-      ['worm.wasm missing', (d) => fs.rmSync(path.join(d, 'worm.wasm')), /module \(worm\.wasm\)/],
-      ['worm.wasm broken', (d) => fs.writeFileSync(path.join(d, 'worm.wasm'), 'not a module'), /module \(worm\.wasm\)/],
+      ['module cut out', (d) => changePage(d, (p) => p.replace(moduleText, '$1')), /module could not be started/],
+      ['module altered', (d) => changePage(d, (p) => p.replace(moduleText, `$1${btoa('not a module')}`)), /module could not be started/],
       ['no WebAssembly', () => {}, /cannot run WebAssembly/],
       ['no JavaScript', () => {}, /needs JavaScript/],
     ];

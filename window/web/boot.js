@@ -39,7 +39,9 @@
   };
 
   window.Module = {
-    onAbort: () => say('The game\'s module (worm.wasm) could not be loaded or is damaged: check the connection and reload.'),
+    // The module is inside the page: it fails to start in a browser without what it needs, or
+    // from a copy of the page altered where the policy's hashes do not reach.
+    onAbort: () => say('The game\'s module could not be started: reload the page; if it stays, open it in a current browser.'),
     onRuntimeInitialized: keepOffline,
   };
 })();

@@ -1,7 +1,7 @@
 # Writes the page and its nginx server block once worm.js is built. The page's style, its boot
-# script and the game's script worm.js all go inside index.html, so the first board waits for no
-# file but worm.wasm; the policy allows those three inline texts by their SHA-256 and nothing else
-# inline. Run as cmake -DSOURCE_DIR=<window/web> -DBINARY_DIR=<its build> -DWORM_SUMMARY=<text>
+# script, the game's script worm.js and its module worm.wasm all go inside index.html, so the first
+# board waits for no other file; the policy allows the three inline texts by their SHA-256 and
+# nothing else inline. The module goes in as base64 in a data block, which is never run. Run as cmake -DSOURCE_DIR=<window/web> -DBINARY_DIR=<its build> -DWORM_SUMMARY=<text>
 # -P inline_page.cmake.
 
 # base64 of the bytes a string of hex digits spells, as a policy's hash source wants them.
@@ -48,6 +48,8 @@ file(READ ${BINARY_DIR}/worm.js WORM_JS)
 if(WORM_JS MATCHES "</[sS][cC][rR][iI][pP][tT]")
   message(FATAL_ERROR "worm.js holds '</script', which would end its inline copy early")
 endif()
+# coreutils' base64: the hex-to-base64 function above is far too slow for 36 KB.
+execute_process(COMMAND base64 -w 0 ${BINARY_DIR}/worm.wasm OUTPUT_VARIABLE WORM_WASM_BASE64 COMMAND_ERROR_IS_FATAL ANY)
 worm_hash_source("${WORM_PAGE_CSS}" css_hash)
 worm_hash_source("${WORM_BOOT_JS}" boot_hash)
 worm_hash_source("${WORM_JS}" js_hash)

@@ -2,10 +2,25 @@
 // which reads nothing from Module by itself: this keeps the two hooks a page may set there, as
 // the page's boot script does: onRuntimeInitialized, called in a task of its own once main has
 // returned, so that nothing it starts competes with the first board, and onAbort, called when the
-// module cannot be fetched or started.
+// module cannot be started.
 Module = Module || {};
 // What the page's boot script looks for once the page is parsed: the game's script has run.
 Module.scriptRan = true;
+// The module is inside the page, as base64, and is compiled here, while the page is parsed: main
+// then runs before the page's first frame. A module fetched and compiled as it streams in is
+// handed over only once that frame is done, and V8 compiles each of its functions on first call.
+(function () {
+  var block = document.getElementById('module');
+  try {
+    var text = block.textContent;
+    block.remove(); // 48 KB of text the page no longer needs
+    var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
+      : Uint8Array.from(atob(text), function (c) { return c.charCodeAt(0); });
+    Module.wasm = new WebAssembly.Module(bytes);
+  } catch (e) {
+    // No module: worm.js's instantiation below fails, and onAbort says so.
+  }
+})();
 (function () {
   var runMain = ready;
   var started = false;
