@@ -243,6 +243,19 @@ describe('the site', () => {
     await Promise.all([first.close(), second.close()]);
   });
 
+  it('starts where the browser compiles no module over 4 KB on the page\'s thread, as older Chromium', async () => {
+    const site = await serveCopy();
+    const refuse = `WebAssembly.Module = new Proxy(WebAssembly.Module, { construct: (module, [bytes]) => {
+      if (bytes.byteLength > 4096) throw new RangeError('WebAssembly.Compile is disallowed on the main thread');
+      return new module(bytes);
+    } });`;
+    const tab = await game.browser().open(site, '', { width: 560, height: 600 }, [refuse]);
+    await tab.waitFor(() => document.title.startsWith('Score:'));
+    assert.equal(await tab.evaluate(() => document.getElementById('error').hidden), true);
+    await tab.close();
+    await site.close();
+  });
+
   it('says in a plain sentence why it cannot start', async () => {
     const cases = [
       ['page cut short', (d) => changePage(d, cutShort), /page is damaged/],

@@ -8,17 +8,25 @@ Module = Module || {};
 Module.scriptRan = true;
 // The module is inside the page, as base64, and is compiled here, while the page is parsed: main
 // then runs before the page's first frame. A module fetched and compiled as it streams in is
-// handed over only once that frame is done, and V8 compiles each of its functions on first call.
+// handed over only once that frame is done.
 (function () {
   var block = document.getElementById('module');
+  var bytes;
   try {
     var text = block.textContent;
     block.remove(); // 48 KB of text the page no longer needs
-    var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
+    bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
       : Uint8Array.from(atob(text), function (c) { return c.charCodeAt(0); });
+  } catch (e) {
+    return; // no module: worm.js's instantiation below fails, and onAbort says so
+  }
+  try {
     Module.wasm = new WebAssembly.Module(bytes);
   } catch (e) {
-    // No module: worm.js's instantiation below fails, and onAbort says so.
+    // Older Chromium compiles no more than 4 KB at once on the page's thread: worm.js then
+    // compiles the bytes in the background, as it would a fetched module. Broken bytes fail
+    // there too, and onAbort says so.
+    Module.wasm = bytes;
   }
 })();
 (function () {
