@@ -1,8 +1,8 @@
 # Writes the page and its nginx server block once worm.js is built. The page's style, its boot
 # script, the game's script worm.js and its module worm.wasm all go inside index.html, so the first
 # board waits for no other file; the policy allows the three inline texts by their SHA-256 and
-# nothing else inline. The module goes in as base64 in a data block, which is never run. Run as cmake -DSOURCE_DIR=<window/web> -DBINARY_DIR=<its build> -DWORM_SUMMARY=<text>
-# -P inline_page.cmake.
+# nothing else inline. The module goes in as base64 in a data block, which is never run. Run as
+# cmake -DSOURCE_DIR=<window/web> -DBINARY_DIR=<its build> -DWORM_SUMMARY=<text> -P inline_page.cmake.
 
 # base64 of the bytes a string of hex digits spells, as a policy's hash source wants them.
 function(worm_hex_to_base64 hex out)
