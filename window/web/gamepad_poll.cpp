@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "window/gamepad_reader.h"
+#include "window/input/gamepad_reader.h"
 
 // The first connected standard pad's 17 buttons and left stick, copied into pressed and stick;
 // false if there is none. Only these: a pad may report any number of buttons and axes (button

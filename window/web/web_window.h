@@ -9,7 +9,7 @@
 #include "window/board_layout.h"
 #include "window/game_session.h"
 #include "window/model_mirror.h"
-#include "window/swipe_reader.h"
+#include "window/input/swipe_reader.h"
 #include "window/web/board_canvas.h"
 #include "window/web/page.h"
 #include "window/web/tick_clock.h"

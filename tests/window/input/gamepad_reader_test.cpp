@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/support/loaded_board.h"
-#include "window/gamepad_reader.h"
+#include "window/input/gamepad_reader.h"
 #include "window/handlers.h"
 
 namespace worm::testing {

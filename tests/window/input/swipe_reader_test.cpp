@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "window/handlers.h"
-#include "window/swipe_reader.h"
+#include "window/input/swipe_reader.h"
 
 namespace worm::testing {
 namespace {

@@ -1,5 +1,5 @@
 // GamepadReader: the d-pad and stick steer on each new way, South resumes, North clicks, Start pauses.
-#include "window/gamepad_reader.h"
+#include "window/input/gamepad_reader.h"
 
 #include "window/handlers.h"
 

@@ -1,5 +1,5 @@
 // SwipeReader: the main axis of the travel since the last turn names the arrow.
-#include "window/swipe_reader.h"
+#include "window/input/swipe_reader.h"
 
 #include <cmath>
 
