@@ -5,8 +5,8 @@
 #include <string>
 
 #include "tests/support/loaded_board.h"
-#include "window/input/gamepad_reader.h"
 #include "window/handlers.h"
+#include "window/input/gamepad_reader.h"
 
 namespace worm::testing {
 namespace {
