@@ -12,6 +12,7 @@ set -euo pipefail
 play=(
   cmake make g++
   qt6-base-dev qt6-svg-dev libgl-dev
+  libsdl2-dev # its headers; the game opens libSDL2 itself when a gamepad may be there
   fonts-liberation # Liberation Sans: the metrics of the Arial the buttons are designed for
 )
 test=(

@@ -21,17 +21,11 @@ protected:
         }
     }
 
-    // Heads for the wall along an empty line when there is one, else into the nearest obstacle
-    // of the longest empty line, never into the food, and waits until the game is over.
+    // Heads for the wall (crashHeading) and waits until the game is over.
     void crash()
     {
         const Board& b = firstBoard();
-        const auto rank = [&](Heading h) {
-            const Pos end = step(centre, h, clearRun(b, h) + 1);
-            return b.at(end) == Cell::food ? -1 : (onWall(end) ? boardCells : 0) + clearRun(b, h);
-        };
-        heading_ = *std::max_element(std::begin(headings), std::end(headings),
-                                     [&](Heading l, Heading r) { return rank(l) < rank(r); });
+        heading_ = crashHeading(b);
         distance_ = clearRun(b, heading_) + 1;
         target_ = step(centre, heading_, distance_);
         ASSERT_NE(b.at(target_), Cell::food) << b.picture();

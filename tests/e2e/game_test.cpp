@@ -3,6 +3,9 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace worm::e2e {
 
 std::unique_ptr<XServer> GameTest::server_;
@@ -30,7 +33,7 @@ void GameTest::TearDownTestSuite()
 void GameTest::SetUp()
 {
     ASSERT_TRUE(x_) << setupError_;
-    game_ = std::make_unique<RunningGame>(*server_, *x_, gameExecutable(WORM_EXECUTABLE));
+    game_ = std::make_unique<RunningGame>(*server_, *x_, gameExecutable(WORM_EXECUTABLE), environment_);
     const auto b = game_->steadyBoard();
     ASSERT_TRUE(b) << "no board on the screen";
     first_ = *b;
@@ -50,6 +53,16 @@ int GameTest::pauseOnlyCovered(const Board& b)
         n += pause.contains(x, y) && !gameover.contains(x, y) ? 1 : 0;
     }
     return n;
+}
+
+Heading crashHeading(const Board& b)
+{
+    const auto rank = [&](Heading h) {
+        const Pos end = step(centre, h, clearRun(b, h) + 1);
+        return b.at(end) == Cell::food ? -1 : (onWall(end) ? boardCells : 0) + clearRun(b, h);
+    };
+    return *std::max_element(std::begin(headings), std::end(headings),
+                             [&](Heading l, Heading r) { return rank(l) < rank(r); });
 }
 
 ::testing::AssertionResult isFreshBoard(const Board& b)

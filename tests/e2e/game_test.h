@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/x/running_game.h"
 
@@ -19,6 +20,8 @@ protected:
     static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
+
+    std::vector<std::string> environment_; // NAME=value for the game, set before SetUp
 
     RunningGame& game() { return *game_; }
     const Board& firstBoard() const { return first_; }
@@ -52,6 +55,10 @@ private:
     Board first_;
     Score firstScore_;
 };
+
+// The way from the centre into the wall along an empty line when there is one, else into the
+// nearest obstacle of the longest empty line; never into the food.
+Heading crashHeading(const Board& b);
 
 // A new board as the first tick leaves it: the wall, 50 obstacles off it, the head at the
 // centre, one food or (when the first tick ate it) one blue obstacle, and nothing else.

@@ -108,6 +108,39 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Score:  101/ %1").arg(std::max<std::int64_t>(best, 101)));
     }
 
+    // A touch screen's finger plays as on the page; a mouse dragged the same way never steers.
+    void swipesSteerTapsResumeAndButtonsTakeTheirOwnTouches()
+    {
+        auto w = open();
+        QVERIFY(w);
+        QTest::mousePress(w.get(), Qt::LeftButton, {}, {200, 200});
+        QTest::mouseMove(w.get(), {200, 100});
+        QTest::mouseRelease(w.get(), Qt::LeftButton, {}, {200, 100});
+        QVERIFY(!w->timerRunning());
+
+        QPointingDevice* screen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+        QTest::touchEvent(w.get(), screen).press(0, {200, 200});
+        QTest::touchEvent(w.get(), screen).move(0, {200, 170}); // turns before the finger lifts
+        QVERIFY(w->timerRunning());
+        QCOMPARE(w->session().state().direction, std::string("up"));
+        QTest::touchEvent(w.get(), screen).move(0, {240, 170});
+        QTest::touchEvent(w.get(), screen).release(0, {240, 170});
+        QCOMPARE(w->session().state().direction, std::string("right"));
+
+        QTest::keyClick(w.get(), Qt::Key_P);
+        QVERIFY(!w->timerRunning());
+        QTest::touchEvent(w.get(), screen).press(0, {10, 10});
+        QTest::touchEvent(w.get(), screen).release(0, {12, 10});
+        QVERIFY(w->timerRunning()); // a tap resumes, as the space bar does
+
+        QTest::keyClick(w.get(), Qt::Key_P);
+        const QPoint onPause = w->pauseButton()->geometry().center();
+        QTest::touchEvent(w.get(), screen).press(0, onPause);
+        QTest::touchEvent(w.get(), screen).release(0, onPause);
+        QTRY_VERIFY(!w->pauseButton()->isVisible()); // clicked, not read as a tap
+        QVERIFY(w->timerRunning());
+    }
+
     void shrinksNoFurtherThanLegible_data()
     {
         QTest::addColumn<double>("twipsPerPixel");

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <array>
@@ -19,11 +21,13 @@
 namespace worm {
 
 GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixel)
-    : session_(std::move(random), twipsPerPixel), gone_(*this)
+    : session_(std::move(random), twipsPerPixel), gone_(*this),
+      pads_(session_, [this](const PadCommand& command) { padCommand(command); })
 {
     QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
+    setAttribute(Qt::WA_AcceptTouchEvents);
     timer_.setTimerType(Qt::PreciseTimer); // a coarse timer would let the 75 ms period wander
     connect(&timer_, &QTimer::timeout, this, [this] { handle([this] { session_.tick(); }); });
 }
@@ -32,6 +36,26 @@ bool GameWindow::start()
 {
     handle([this] { session_.load(); });
     return !mirror_.failed();
+}
+
+void GameWindow::watchPads()
+{
+    const qreal hz = screen()->refreshRate();
+    pads_.setFrameInterval(
+        static_cast<int>(std::ceil(1000 / (hz > 0 ? hz : 60)))); // never above the frame rate
+    pads_.watch();
+}
+
+// A pad's press is a key or a click like any other: the game never learns it came from a pad.
+void GameWindow::padCommand(const PadCommand& command)
+{
+    if (command.kind == PadCommand::Kind::key) {
+        handle([this, code = command.keyCode] { session_.keyDown(code); });
+    } else if (command.button == Button::pause) {
+        handle([this] { session_.pauseClicked(); });
+    } else {
+        handle([this] { session_.gameoverClicked(); });
+    }
 }
 
 template <typename Event> void GameWindow::handle(Event&& event)
@@ -182,12 +206,58 @@ void GameWindow::resizeEvent(QResizeEvent*)
 // Moved to a screen of another scale: the same logical size holds other device pixels.
 bool GameWindow::event(QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return touch(static_cast<QTouchEvent*>(event));
+    default:
+        break;
+    }
     if (event->type() == QEvent::ScreenChangeInternal && layoutRatio_ != devicePixelRatioF()) {
         relayout();
         syncButtons();
         update();
     }
     return QWidget::event(event);
+}
+
+// One finger on a touch screen, anywhere outside a button, through the SwipeReader: a swipe is an
+// arrow, a tap the space bar. A touchpad is a mouse, and a mouse never steers.
+bool GameWindow::touch(QTouchEvent* event)
+{
+    const QEventPoint* point = event->points().isEmpty() ? nullptr : &event->points().first();
+    const bool screen = event->device()->type() == QInputDevice::DeviceType::TouchScreen;
+    if (event->type() == QEvent::TouchBegin) {
+        // Ignored on a button, Qt makes a mouse press of it and the button is clicked.
+        finger_ = screen && point && !childAt(point->position().toPoint()) ? point->id() : -1;
+        if (finger_ < 0) {
+            event->ignore();
+            return false;
+        }
+    }
+    event->accept();
+    if (event->type() == QEvent::TouchCancel) {
+        swipe_.cancel();
+        return true;
+    }
+    const auto it = std::find_if(event->points().begin(), event->points().end(),
+                                 [this](const QEventPoint& p) { return p.id() == finger_; });
+    if (it == event->points().end()) {
+        return true;
+    }
+    const FingerPoint at{it->position().x(), it->position().y(), static_cast<double>(event->timestamp())};
+    std::optional<std::int16_t> key;
+    if (it->state() == QEventPoint::Pressed) {
+        swipe_.press(at);
+    } else {
+        key = it->state() == QEventPoint::Released ? swipe_.lift(at) : swipe_.move(at);
+    }
+    if (key) {
+        handle([this, code = *key] { session_.keyDown(code); });
+    }
+    return true;
 }
 
 // Qt's own Tab handling would swallow the key: Tab reaches the game like any other key, and

@@ -5,12 +5,16 @@
 #include <QTimer>
 #include <QWidget>
 
+class QTouchEvent;
+
 #include <memory>
 
 #include "window/board_layout.h"
 #include "window/game_session.h"
+#include "window/input/swipe_reader.h"
 #include "window/model_mirror.h"
 #include "window/qt/board_painter.h"
+#include "window/qt/gamepads.h"
 #include "window/qt/window_gone.h"
 
 namespace worm {
@@ -24,6 +28,9 @@ public:
 
     // Loads the first board; false if that failed and the program must end.
     bool start();
+    // Reads gamepads from now on, once a frame of the window's screen while any is attached.
+    void watchPads();
+    Gamepads& pads() { return pads_; }
 
     const GameSession& session() const { return session_; }
     GameSession& session() { return session_; } // for tests that stage a state
@@ -41,6 +48,8 @@ protected:
 
 private:
     template <typename Event> void handle(Event&& event);
+    void padCommand(const PadCommand& command);
+    bool touch(QTouchEvent* event);
     void fail(const char* what);
     void sync();
     void syncButtons();
@@ -58,6 +67,9 @@ private:
     BoardPainter board_;
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     WindowGone gone_;
+    Gamepads pads_;
+    SwipeReader swipe_;
+    int finger_ = -1; // the touch point being read; a second finger is ignored
     ModelMirror mirror_;
     bool sized_ = false;
 };

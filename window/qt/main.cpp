@@ -13,6 +13,9 @@
 #include "window/qt/game_icon.h"
 #include "window/qt/game_window.h"
 #include "window/qt/legible_size.h"
+#ifdef WORM_VIRTUAL_PADS
+#include "window/qt/virtual_pads.h"
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +38,13 @@ int main(int argc, char* argv[])
     window.setMinimumSize(worm::legibleMinimumSize(window.session().form()));
     window.show();
     // Drawn once the event loop runs: rendering it first held the window back by some 2.5 ms.
-    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(worm::gameIcon()); });
+    // Pads too: the first board never waits for them.
+    QTimer::singleShot(0, &window, [&window] {
+        QApplication::setWindowIcon(worm::gameIcon());
+        window.watchPads();
+#ifdef WORM_VIRTUAL_PADS
+        worm::VirtualPads::fromEnvironment(window.pads(), &window);
+#endif
+    });
     return QApplication::exec();
 }
