@@ -40,7 +40,9 @@ summary=$(sed -n 's:.*<summary>\(.\)\(.*\)</summary>.*:\L\1\E\2:p' "$metainfo")
 homepage=$(sed -n 's:.*<url type="homepage">\(.*\)</url>.*:\1:p' "$metainfo")
 [ "$(field Description | head -n 1)" = "arcade game: $summary" ] || fail "synopsis not the metainfo's"
 [ "$(field Homepage)" = "$homepage" ] || fail "homepage $(field Homepage), not the metainfo's $homepage"
-[ "$(field Section)/$(field Recommends)" = games/qt6-wayland ] || fail "not in games, or not recommending qt6-wayland"
+# SDL2 is opened with dlopen, so no shlibs dependency names it: the package must recommend it.
+[ "$(field Section)/$(field Recommends)" = "games/libsdl2-2.0-0 (>= 2.24), qt6-wayland" ] ||
+  fail "not in games, or not recommending SDL2 and qt6-wayland: $(field Recommends)"
 [[ "$(field Depends)" == fonts-liberation,*libqt6widgets6* ]] || fail "dependencies $(field Depends)"
 
 # Not one tag, pedantic and informational included.
