@@ -29,7 +29,7 @@ lines=$work/lines
 "$build/bench/x_watch" "$start_rounds" 0 0 "$settle_seconds" empty="$build/bench/empty_window" \
   game="$build/window/qt/worm" empty-again="$build/bench/empty_window" >"$lines"
 "$build/bench/x_watch" "$rounds" "$play_seconds" "$idle_seconds" "$settle_seconds" \
-  game-ticking="$build/window/qt/worm" floor="$build/bench/tick_floor" >>"$lines"
+  game-ticking="$build/window/qt/worm" floor="$build/bench/tick_floor" game-pad="$build/window/qt/worm" >>"$lines"
 
 # The values of one key over the rounds, from a program's start line or from one of its phases;
 # round 0 is x_watch's warm-up.
@@ -96,6 +96,17 @@ row "mean tick period, all rounds (ms)" "$period" "$floor_period" "$(calc "$peri
 row "  off 75 ms (%)" "$off" "$(calc "($floor_period - 75) / 75 * 100" 4)" "" "" ""
 row "  standard deviation (ms)" "$spread" "$floor_spread" "" "" ""
 row "  ticks timed" "$ticks" "$floor_ticks" "" ">= 300" "$(verdict "$ticks >= 300")"
+
+# A pad attached is read once a display frame (Xvfb's 60 Hz), ticking, paused or over, and never more.
+frame_hz=60
+compare "wake-ups while ticking, a pad attached (/s)" game-pad game-ticking ticking wakeups_per_s median
+compare "CPU while ticking, a pad attached (%)" game-pad game-ticking ticking cpu_run_pct median
+extra=$(calc "$(values game-pad ticking wakeups_per_s | median) - $(values game-ticking ticking wakeups_per_s | median)" 1)
+row "  the pad's wake-ups while ticking (/s)" "$extra" "" "" "<= $frame_hz" "$(verdict "$extra <= $frame_hz")"
+for stopped in paused gameover; do
+  wakeups=$(values game-pad $stopped wakeups_per_s | most)
+  row "  wake-ups $stopped, a pad attached (/s)" "$wakeups" "" "" "<= $frame_hz" "$(verdict "$wakeups <= $frame_hz")"
+done
 
 for stopped in paused gameover; do
   cpu=$(values game-ticking $stopped cpu_run_pct | most)

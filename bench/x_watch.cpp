@@ -2,10 +2,15 @@
 // turn, times it from spawn to its window's map and reads its resident memory once it has
 // settled. It plays each program whose name starts with game from outside, and ticks each whose
 // name starts with floor with the same keys (game-old=... game-new=... compares two builds).
-// One line of key=value figures a measurement.
+// A name with -pad in it (game-pad=...) plays with a virtual gamepad attached. One line of
+// key=value figures a measurement.
 // Usage: x_watch ROUNDS PLAY_SECONDS IDLE_SECONDS SETTLE_SECONDS NAME=PROGRAM...
 // PLAY_SECONDS 0 measures only start and memory. Round 0, a warm-up, is printed but not one of
 // the ROUNDS.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -42,10 +47,37 @@ struct Shown {
     double cpuMs = 0; // its threads' CPU time by then, less noisy than the wall clock
 };
 
-// Watching the root's children before the spawn means no map can slip by unseen.
-Shown launch(const XServer& server, XClient& x, const std::string& program)
+// A program whose name has -pad in it gets a virtual gamepad (a test or benchmark build's), plugged
+// in once its window shows; its FIFO is named here.
+std::optional<std::string> padFifo(const XServer& server, const std::string& name)
 {
-    Spawn spawn = qtProgram(server, program);
+    if (name.find("-pad") == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string fifo = server.privateDirectory() + "/pad";
+    unlink(fifo.c_str());
+    if (mkfifo(fifo.c_str(), 0600) != 0) {
+        throw std::runtime_error("no FIFO for the virtual pad");
+    }
+    return fifo;
+}
+
+void plug(const std::string& fifo)
+{
+    const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && write(fd, "plug\n", 5) == 5;
+    close(fd);
+    if (!written) {
+        throw std::runtime_error("the virtual pad was not plugged in");
+    }
+}
+
+// Watching the root's children before the spawn means no map can slip by unseen.
+Shown launch(const XServer& server, XClient& x, const std::string& name, const std::string& program)
+{
+    const auto fifo = padFifo(server, name);
+    Spawn spawn = qtProgram(server, program,
+                            fifo ? std::vector{"WORM_VIRTUAL_PADS=" + *fifo} : std::vector<std::string>{});
     spawn.outputFile = server.privateDirectory() + "/programs.log";
     x.watchTopLevelMaps();
     const auto start = Clock::now();
@@ -56,13 +88,16 @@ Shown launch(const XServer& server, XClient& x, const std::string& program)
     }
     shown.visibleMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     shown.cpuMs = cpuSample(shown.process->pid()).runSeconds * 1000;
+    if (fifo) {
+        plug(*fifo);
+    }
     return shown;
 }
 
 void run(const XServer& server, XClient& x, const Settings& s, const std::string& name,
          const std::string& program, int round)
 {
-    Shown shown = launch(server, x, program);
+    Shown shown = launch(server, x, name, program);
     std::this_thread::sleep_for(std::chrono::duration<double>(s.settleSeconds));
     const std::string tag = "run=" + name + " round=" + std::to_string(round);
     std::printf("%s visible_ms=%.2f rss_kib=%ld cpu_to_visible_ms=%.2f\n", tag.c_str(), shown.visibleMs,
