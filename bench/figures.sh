@@ -11,6 +11,9 @@ play_seconds=${PLAY_SECONDS:-8}  # ticking per round, for the game and for the p
 idle_seconds=${IDLE_SECONDS:-5}  # paused, then at game over
 bench_repetitions=${BENCH_REPETITIONS:-5} # of each in-process benchmark
 settle_seconds=1                 # between the window showing and reading its memory
+# BEFORE=path/to/worm adds an earlier build of the game to both passes, so that a change's cost
+# is read as the two builds' ratios to the same floors in the same run.
+before=${BEFORE:-}
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
@@ -27,9 +30,10 @@ lines=$work/lines
 # would favour whichever program never follows one. The empty window runs twice a round: set
 # against itself it shows how far the start figures stray by chance.
 "$build/bench/x_watch" "$start_rounds" 0 0 "$settle_seconds" empty="$build/bench/empty_window" \
-  game="$build/window/qt/worm" empty-again="$build/bench/empty_window" >"$lines"
+  game="$build/window/qt/worm" empty-again="$build/bench/empty_window" ${before:+game-before="$before"} >"$lines"
 "$build/bench/x_watch" "$rounds" "$play_seconds" "$idle_seconds" "$settle_seconds" \
-  game-ticking="$build/window/qt/worm" floor="$build/bench/tick_floor" game-pad="$build/window/qt/worm" >>"$lines"
+  game-ticking="$build/window/qt/worm" floor="$build/bench/tick_floor" game-pad="$build/window/qt/worm" \
+  ${before:+game-before-ticking="$before"} >>"$lines"
 
 # The values of one key over the rounds, from a program's start line or from one of its phases;
 # round 0 is x_watch's warm-up.
@@ -96,6 +100,14 @@ row "mean tick period, all rounds (ms)" "$period" "$floor_period" "$(calc "$peri
 row "  off 75 ms (%)" "$off" "$(calc "($floor_period - 75) / 75 * 100" 4)" "" "" ""
 row "  standard deviation (ms)" "$spread" "$floor_spread" "" "" ""
 row "  ticks timed" "$ticks" "$floor_ticks" "" ">= 300" "$(verdict "$ticks >= 300")"
+
+if [[ -n $before ]]; then
+  compare "start, the build before (ms)" game-before empty start visible_ms median
+  compare "  the slowest round (ms)" game-before empty start visible_ms most
+  compare "resident memory, the build before (KiB)" game-before empty start rss_kib median
+  compare "CPU while ticking, the build before (%)" game-before-ticking floor ticking cpu_run_pct median
+  compare "wake-ups while ticking, the build before (/s)" game-before-ticking floor ticking wakeups_per_s median
+fi
 
 # A pad attached is read once a display frame (Xvfb's 60 Hz), ticking, paused or over, and never more.
 frame_hz=60

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "window/game_session.h"
 #include "window/qt/pad_library.h"
@@ -22,8 +21,8 @@ constexpr std::array<int, 17> sdlButtons{SDL_CONTROLLER_BUTTON_A,
                                          SDL_CONTROLLER_BUTTON_Y,
                                          SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
                                          SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-                                         -1,
-                                         -1, // the triggers, axes in SDL
+                                         -1, // the left trigger, an axis in SDL
+                                         -1, // the right trigger
                                          SDL_CONTROLLER_BUTTON_BACK,
                                          SDL_CONTROLLER_BUTTON_START,
                                          SDL_CONTROLLER_BUTTON_LEFTSTICK,
