@@ -1,7 +1,7 @@
 // PadLibrary: SDL2's game controller calls, loaded on demand from the system's libSDL2.
 #pragma once
 
-#include <SDL2/SDL.h>
+#include <SDL.h>
 
 namespace worm {
 
