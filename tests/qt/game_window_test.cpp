@@ -111,6 +111,10 @@ private slots:
     // A touch screen's finger plays as on the page; a mouse dragged the same way never steers.
     void swipesSteerTapsResumeAndButtonsTakeTheirOwnTouches()
     {
+        // The caller's to delete, after the window that received its touches.
+        const std::unique_ptr<QPointingDevice> device(
+            QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen));
+        QPointingDevice* screen = device.get();
         auto w = open();
         QVERIFY(w);
         QTest::mousePress(w.get(), Qt::LeftButton, {}, {200, 200});
@@ -118,7 +122,6 @@ private slots:
         QTest::mouseRelease(w.get(), Qt::LeftButton, {}, {200, 100});
         QVERIFY(!w->timerRunning());
 
-        QPointingDevice* screen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
         QTest::touchEvent(w.get(), screen).press(0, {200, 200});
         QTest::touchEvent(w.get(), screen).move(0, {200, 170}); // turns before the finger lifts
         QVERIFY(w->timerRunning());

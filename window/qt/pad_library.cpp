@@ -16,26 +16,9 @@ template <typename Call> bool resolve(void* library, const char* name, Call& cal
 
 bool resolveAll(void* so, PadLibrary& l)
 {
-    return resolve(so, "SDL_SetHint", l.setHint) && resolve(so, "SDL_InitSubSystem", l.initSubSystem) &&
-           resolve(so, "SDL_GetError", l.getError) &&
-           resolve(so, "SDL_JoystickEventState", l.joystickEventState) &&
-           resolve(so, "SDL_GameControllerEventState", l.controllerEventState) &&
-           resolve(so, "SDL_GameControllerUpdate", l.update) &&
-           resolve(so, "SDL_NumJoysticks", l.numJoysticks) &&
-           resolve(so, "SDL_IsGameController", l.isGameController) &&
-           resolve(so, "SDL_JoystickGetDeviceInstanceID", l.deviceInstanceId) &&
-           resolve(so, "SDL_GameControllerOpen", l.open) && resolve(so, "SDL_GameControllerClose", l.close) &&
-           resolve(so, "SDL_GameControllerGetAttached", l.attached) &&
-           resolve(so, "SDL_GameControllerGetButton", l.button) &&
-           resolve(so, "SDL_GameControllerGetAxis", l.axis) &&
-           resolve(so, "SDL_GameControllerGetJoystick", l.joystick) &&
-           resolve(so, "SDL_JoystickOpen", l.joystickOpen) &&
-           resolve(so, "SDL_JoystickClose", l.joystickClose) &&
-           resolve(so, "SDL_JoystickInstanceID", l.joystickInstanceId) &&
-           resolve(so, "SDL_JoystickAttachVirtualEx", l.attachVirtual) &&
-           resolve(so, "SDL_JoystickDetachVirtual", l.detachVirtual) &&
-           resolve(so, "SDL_JoystickSetVirtualButton", l.setVirtualButton) &&
-           resolve(so, "SDL_JoystickSetVirtualAxis", l.setVirtualAxis);
+#define WORM_PAD_RESOLVE(member, call) &&resolve(so, #call, l.member)
+    return true WORM_PAD_CALLS(WORM_PAD_RESOLVE);
+#undef WORM_PAD_RESOLVE
 }
 
 bool start(const PadLibrary& l)
