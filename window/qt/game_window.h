@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "window/announcer.h"
 #include "window/board_layout.h"
 #include "window/game_session.h"
 #include "window/model_mirror.h"
@@ -16,6 +17,7 @@
 namespace worm {
 
 class CaptionButton;
+class SpokenWords;
 
 class GameWindow final : public QWidget {
     Q_OBJECT
@@ -59,6 +61,8 @@ private:
     qreal layoutRatio_ = 0; // the device pixel ratio layout_ was made for
     WindowGone gone_;
     ModelMirror mirror_;
+    Announcer announcer_;
+    SpokenWords* spoken_ = nullptr;
     bool sized_ = false;
 };
 
