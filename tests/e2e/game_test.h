@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/x/running_game.h"
 
@@ -21,6 +22,9 @@ protected:
     void TearDown() override;
 
     RunningGame& game() { return *game_; }
+    // What SetUp starts: the built game, unless a fixture names another program or environment.
+    std::string program_ = gameExecutable(WORM_EXECUTABLE);
+    std::vector<std::string> environment_;
     const Board& firstBoard() const { return first_; }
     const Score& firstScore() const { return firstScore_; }
 
