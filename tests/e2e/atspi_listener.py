@@ -5,6 +5,7 @@ import pyatspi
 
 def heard(event):
     source, kind = event.source, event.type
+    source.clear_cache()  # libatspi may keep a name it read before, whatever the game renamed since
     if event.detail1 and (kind.endswith("focused") or source.getRole() == pyatspi.ROLE_NOTIFICATION):
         print(kind.split(":")[-1], source.getRoleName(), source.name, sep="|", flush=True)
 
@@ -15,8 +16,7 @@ def walk(node):
         walk(child)
 
 
-# Listening for name changes, as Orca does, makes libatspi drop a name it has cached.
-events = ["object:state-changed:focused", "object:state-changed:showing", "object:property-change:accessible-name"]
+events = ["object:state-changed:focused", "object:state-changed:showing"]
 pyatspi.Registry.registerEventListener(heard, *events)
 walk(pyatspi.Registry.getDesktop(0))  # the game answers this after it has learnt of the listeners
 print("ready", flush=True)
