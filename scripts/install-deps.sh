@@ -20,6 +20,7 @@ test=(
   clang libclang-rt-14-dev clang-format clang-tidy pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libx11-dev libxtst-dev openbox
+  dbus-daemon at-spi2-core python3-pyatspi # the screen reader's test: a private bus and an AT-SPI client
   weston qt6-wayland
   desktop-file-utils appstream file man-db
   # the Debian package: its build, blhc, hardening-check, lintian, and its autopkgtests' needs

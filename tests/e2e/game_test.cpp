@@ -33,7 +33,7 @@ void GameTest::TearDownTestSuite()
 void GameTest::SetUp()
 {
     ASSERT_TRUE(x_) << setupError_;
-    game_ = std::make_unique<RunningGame>(*server_, *x_, gameExecutable(WORM_EXECUTABLE), environment_);
+    game_ = std::make_unique<RunningGame>(*server_, *x_, program_, environment_);
     const auto b = game_->steadyBoard();
     ASSERT_TRUE(b) << "no board on the screen";
     first_ = *b;

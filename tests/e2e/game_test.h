@@ -21,9 +21,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::vector<std::string> environment_; // NAME=value for the game, set before SetUp
-
     RunningGame& game() { return *game_; }
+    // What SetUp starts: the built game, unless a fixture names another program or environment.
+    std::string program_ = gameExecutable(WORM_EXECUTABLE);
+    std::vector<std::string> environment_;
     const Board& firstBoard() const { return first_; }
     const Score& firstScore() const { return firstScore_; }
 

@@ -200,7 +200,7 @@ private slots:
         QTest::mouseClick(w->pauseButton(), Qt::LeftButton);
         QVERIFY(w->timerRunning());
         QWidget* focus = QApplication::focusWidget();
-        QCOMPARE(focus, static_cast<QWidget*>(w.get()));
+        QCOMPARE(focus, w->focusProxy()); // the board
         QTest::keyClick(focus, Qt::Key_P);
         QVERIFY(!w->timerRunning());
         QVERIFY(w->pauseButton()->isVisible());
@@ -231,7 +231,7 @@ private slots:
         press(Qt::Key(click));                                    // no heading yet: the first tick collides
         QVERIFY(w->timerRunning());
         QVERIFY(!w->pauseButton()->isVisible());
-        QVERIFY(QApplication::focusWidget() == w.get());
+        QVERIFY(QApplication::focusWidget() == w->focusProxy());
         QTRY_VERIFY_WITH_TIMEOUT(w->gameoverButton()->isVisible(), 2000);
         w->session().state().direction = "up"; // a heading: any key now resumes
         press(Qt::Key_P);                      // both buttons show: the ring is board, Pause, Game Over
@@ -239,14 +239,14 @@ private slots:
         QVERIFY(QApplication::focusWidget() == w->gameoverButton());
         QVERIFY(w->timerRunning()); // Backtab reached the game too
         press(Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() == w.get());
+        QVERIFY(QApplication::focusWidget() == w->focusProxy());
         press(Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() == w->pauseButton());
         press(Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() == w->gameoverButton());
         press(Qt::Key(click));
         QVERIFY(!w->gameoverButton()->isVisible());
-        QVERIFY(QApplication::focusWidget() == w.get());
+        QVERIFY(QApplication::focusWidget() == w->focusProxy());
         QCOMPARE(w->windowTitle(), QString("Score:  1/ %1").arg(w->session().state().best));
     }
 
@@ -272,10 +272,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         QTest::keyClick(w.get(), Qt::Key_Up); // resumes: the next tick eats and changes level
         QTRY_VERIFY_WITH_TIMEOUT(!w->gameoverButton()->isVisible(), 2000);
-        QVERIFY(w->focusWidget() == w.get()); // what the window gives the keyboard to on its return
+        QVERIFY(w->focusWidget() == w->focusProxy()); // what the window gives the keyboard to on its return
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        QVERIFY(QApplication::focusWidget() == w.get());
+        QVERIFY(QApplication::focusWidget() == w->focusProxy());
     }
 
     // On a focused button every key but a click reaches the game, the arrows and P included.

@@ -17,6 +17,7 @@
 #include "window/qt/board_painter.h"
 #include "window/qt/caption_button.h"
 #include "window/qt/qt_keys.h"
+#include "window/qt/screen_reader.h"
 
 namespace worm {
 
@@ -24,6 +25,8 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixe
     : session_(std::move(random), twipsPerPixel), gone_(*this),
       pads_(session_, [this](const PadCommand& command) { padCommand(command); })
 {
+    setFocusProxy(new BoardElement(this)); // what a screen reader hears take the focus is the board
+    spoken_ = new SpokenWords(this);
     QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
@@ -98,6 +101,9 @@ void GameWindow::sync()
     }
     syncButtons();
     repaintDamage();
+    if (const std::string words = announcer_.after(session_); !words.empty()) {
+        spoken_->say(words);
+    }
 }
 
 // A button is made only when first shown.

@@ -9,6 +9,7 @@ class QTouchEvent;
 
 #include <memory>
 
+#include "window/announcer.h"
 #include "window/board_layout.h"
 #include "window/game_session.h"
 #include "window/input/swipe_reader.h"
@@ -20,6 +21,7 @@ class QTouchEvent;
 namespace worm {
 
 class CaptionButton;
+class SpokenWords;
 
 class GameWindow final : public QWidget {
     Q_OBJECT
@@ -71,6 +73,8 @@ private:
     SwipeReader swipe_;
     int finger_ = -1; // the touch point being read; a second finger is ignored
     ModelMirror mirror_;
+    Announcer announcer_;
+    SpokenWords* spoken_ = nullptr;
     bool sized_ = false;
 };
 

@@ -17,15 +17,6 @@
 namespace worm::xharness {
 namespace {
 
-std::string makeTempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "worm-x-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("cannot create a temporary directory");
-    }
-    return pattern;
-}
-
 // One wildcard entry (any host, any display), because the display number is only known once
 // the server runs, and the server reads its cookies before that.
 void writeAuthority(const std::string& path)
@@ -73,7 +64,16 @@ std::string readDisplayNumber(int fd, Clock::duration timeout)
 
 } // namespace
 
-XServer::XServer(ScreenSize screen) : dir_(makeTempDir()), authority_(dir_ + "/Xauthority")
+std::string makePrivateDirectory()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "worm-x-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("cannot create a temporary directory");
+    }
+    return pattern;
+}
+
+XServer::XServer(ScreenSize screen) : dir_(makePrivateDirectory()), authority_(dir_ + "/Xauthority")
 {
     writeAuthority(authority_);
     int fds[2];

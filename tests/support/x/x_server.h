@@ -9,6 +9,9 @@
 
 namespace worm::xharness {
 
+// A new directory under the temporary one, mode 0700; its owner removes it.
+std::string makePrivateDirectory();
+
 struct ScreenSize {
     int width = 1280, height = 1024; // room for the window at scale factor 2 and resized
 };
