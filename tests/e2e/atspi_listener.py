@@ -1,5 +1,7 @@
 #!/usr/bin/python3
 # A screen reader's ears for the tests: the game's elements over AT-SPI, then each focus and notification.
+import time
+
 import pyatspi
 
 
@@ -10,14 +12,20 @@ def heard(event):
         print(kind.split(":")[-1], source.getRoleName(), source.name, sep="|", flush=True)
 
 
-def walk(node):
+def walk(node, found):
     for child in node:
-        print("element", child.getRoleName(), child.name, child.getState().contains(pyatspi.STATE_FOCUSABLE), sep="|")
-        walk(child)
+        found.append("|".join(("element", child.getRoleName(), child.name, str(child.getState().contains(pyatspi.STATE_FOCUSABLE)))))
+        walk(child, found)
+    return found
 
 
 events = ["object:state-changed:focused", "object:state-changed:showing"]
 pyatspi.Registry.registerEventListener(heard, *events)
-walk(pyatspi.Registry.getDesktop(0))  # the game answers this after it has learnt of the listeners
-print("ready", flush=True)
+# The game joins the accessibility bus in its own time, after the listener may have started it.
+for attempt in range(100):
+    found = walk(pyatspi.Registry.getDesktop(0), [])
+    if found:
+        break
+    time.sleep(0.1)
+print(*found, "ready", sep="\n", flush=True)
 pyatspi.Registry.start()
