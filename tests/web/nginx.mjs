@@ -18,8 +18,12 @@ export const nginxConf = path.resolve(site, '../nginx.conf');
 // offline worker takes its copy without the query, so it never keeps such a page. A file in
 // swapped/ is served instead of the site's, and while the file down exists every request is
 // dropped unanswered. A host other than nginx's own way: 'no index' serves no directory's
-// index.html, 'redirect' sends / to /index.html.
-const hosts = { 'no index': 'index none;', redirect: 'location = / { return 302 /index.html; }' };
+// index.html, 'redirect' sends / to /index.html, 'pretty' sends /index.html to /.
+const hosts = {
+  'no index': 'index none;',
+  redirect: 'location = / { return 302 /index.html; }',
+  pretty: 'index index.html; if ($request_uri ~ "^/index\\.html") { return 301 /; }',
+};
 function config(prefix, port, root, policy, host) {
   const server = fs.readFileSync(nginxConf, 'utf8')
     .replace(/^\s*add_header Content-Security-Policy .*$/m, policy ? '$&' : '')

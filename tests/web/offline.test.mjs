@@ -274,20 +274,22 @@ describe('the site', () => {
     await Promise.all([first.close(), second.close()]);
   });
 
-  it('plays offline from a host with no directory index, one that redirects ./ to index.html, and with a full quota', async () => {
+  it('plays offline from a host with no directory index, one that redirects ./ or index.html to the other, and with a full quota', async (t) => {
     const fullQuota = async (tab, site) => (await tab.page.createCDPSession()).send('Storage.overrideQuotaForOrigin', { origin: site.url.slice(0, -1), quotaSize: 1 });
-    const hosts = [['no index', 'index.html'], ['redirect', '']].concat(engine === 'chromium' ? [[undefined, '', fullQuota]] : []);
+    const hosts = [['no index', 'index.html'], ['redirect', ''], ['pretty', '']].concat(engine === 'chromium' ? [[undefined, '', fullQuota]] : []);
     for (const [host, where, squeeze = () => {}] of hosts) {
-      const site = await serveCopy(undefined, { host });
-      const tab = await game.browser().open(site, where, { width: 560, height: 600 }, []);
-      await offlineReady(tab);
-      await squeeze(tab, site);
-      for (const down of [false, true]) {
-        site.down = down;
-        await tab.goto(site.url);
-        await tab.waitFor(() => document.title.startsWith('Score:'));
-      }
-      await Promise.all([tab.close(), site.close()]);
+      await t.test(host ?? 'a full quota', async () => {
+        const site = await serveCopy(undefined, { host });
+        const tab = await game.browser().open(site, where, { width: 560, height: 600 }, []);
+        await offlineReady(tab);
+        await squeeze(tab, site);
+        for (const down of [false, true]) {
+          site.down = down;
+          await tab.goto(site.url);
+          await tab.waitFor(() => document.title.startsWith('Score:'));
+        }
+        await Promise.all([tab.close(), site.close()]);
+      });
     }
   });
 
