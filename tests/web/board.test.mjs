@@ -109,6 +109,9 @@ describe('crisp cells', () => {
     assert.ok(Math.abs(2 * resized.board.left + 50 * resized.board.cell - resized.board.canvasWidth) <= 1);
     const p = resized.pause;
     assert.ok(p && p.width < before.pause.width && p.fontSize < before.pause.fontSize, 'Pause shrank with the board');
+    // The head's images of the old size are gone.
+    const heads = await tab.evaluate(() => [...window.Module.wormPage.heads.values()].map((h) => `${h.width}x${h.height}`));
+    assert.deepEqual([...new Set(heads)], [`${resized.board.cell}x${resized.board.cell}`]);
     const png = await tab.screenshot();
     assert.deepEqual(await tab.evaluate((i, k) => window.wormRecorder.blurredCells(i, k), png, dpr), []);
     await tab.close();

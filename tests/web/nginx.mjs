@@ -17,10 +17,17 @@ export const nginxConf = path.resolve(site, '../nginx.conf');
 // before the page's own scripts, for an engine whose driver cannot run one before them. The
 // offline worker takes its copy without the query, so it never keeps such a page. A file in
 // swapped/ is served instead of the site's, and while the file down exists every request is
-// dropped unanswered.
-function config(prefix, port, root, policy) {
+// dropped unanswered. A host other than nginx's own way: 'no index' serves no directory's
+// index.html, 'redirect' sends / to /index.html, 'pretty' sends /index.html to /.
+const hosts = {
+  'no index': 'index none;',
+  redirect: 'location = / { return 302 /index.html; }',
+  pretty: 'index index.html; if ($request_uri ~ "^/index\\.html") { return 301 /; }',
+};
+function config(prefix, port, root, policy, host) {
   const server = fs.readFileSync(nginxConf, 'utf8')
     .replace(/^\s*add_header Content-Security-Policy .*$/m, policy ? '$&' : '')
+    .replace(/^(\s*)index index\.html;/m, (line, indent) => (host ? indent + hosts[host] : line))
     .replace(/^(\s*)listen 80;/m, `$1listen 127.0.0.1:${port};`)
     .replace(/^(\s*)root \/var\/www\/worm;/m, `$1set $worm_root ${root};
       if (-f ${prefix}/swapped$uri) { set $worm_root ${prefix}/swapped; }
@@ -47,15 +54,15 @@ http {
 // carries the returned query. swapped.set(path, bytes) hands out other bytes for a path than the
 // folder's, as a deployment half done does (swapped.clear() undoes it); down = true drops every
 // request, the offline worker's too, as a lost network does. { policy: false } leaves out the
-// game's policy header, for pages that are not the game's.
-export async function serveWithNginx(dir, { policy = true } = {}) {
+// game's policy header, for pages that are not the game's; { host } serves it as another host would.
+export async function serveWithNginx(dir, { policy = true, host } = {}) {
   const prefix = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-nginx-'));
   fs.mkdirSync(path.join(prefix, 'test'));
   const swapDir = path.join(prefix, 'swapped');
   fs.mkdirSync(swapDir);
   const downFile = path.join(prefix, 'down');
   const port = await freePort();
-  fs.writeFileSync(path.join(prefix, 'nginx.conf'), config(prefix, port, path.resolve(dir), policy));
+  fs.writeFileSync(path.join(prefix, 'nginx.conf'), config(prefix, port, path.resolve(dir), policy, host));
   const errors = path.join(prefix, 'error.log');
   const nginx = spawn('nginx', ['-p', prefix, '-c', path.join(prefix, 'nginx.conf'), '-e', errors,
     '-g', `daemon off; pid ${prefix}/nginx.pid;`], { stdio: 'ignore' });

@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { describe, it } from 'node:test';
-import { can, engine, openGame, serveSite, siteDir, waitForRecords, useGame } from './harness.mjs';
+import { can, engine, letPeriodsPass, openGame, serveSite, siteDir, waitForRecords, useGame } from './harness.mjs';
 
 const game = useGame();
 
@@ -19,12 +19,29 @@ const cutShort = (page) => page.slice(0, (page.lastIndexOf('<script>') + page.le
 const spaceAdded = (page) => page.replace(/<script>(?!.*<script>)/s, '<script> ');
 const changePage = (dir, how) => fs.writeFileSync(path.join(dir, 'index.html'), how(fs.readFileSync(path.join(dir, 'index.html'), 'utf8')));
 
-// A copy of the built site, changed by change(dir), served on a port of its own.
-async function serveCopy(change = () => {}) {
+// A copy of the built site, changed by change(dir), served on a port of its own as options say.
+async function serveCopy(change = () => {}, options = {}) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'worm-site-'));
   copyOfSite(dir);
   change(dir);
-  return Object.assign(await serveSite(dir), { dir });
+  return Object.assign(await serveSite(dir, options), { dir });
+}
+
+// Before the page's own scripts: the module's import name throws as a trap does, from main on, or
+// (later) from the first tick after a key; window.trapped counts its calls from then.
+function trap(name, later = false) {
+  const { instantiate } = WebAssembly;
+  WebAssembly.instantiate = (module, imports) => {
+    for (const [key, f] of Object.entries(imports.a).filter(([, g]) => g.name === name)) {
+      imports.a[key] = (...args) => {
+        if (later && !window.armed) return f(...args);
+        window.trapped = (window.trapped ?? 0) + 1;
+        throw new WebAssembly.RuntimeError('unreachable');
+      };
+    }
+    return instantiate.call(WebAssembly, module, imports);
+  };
+  if (later) addEventListener('keydown', () => setTimeout(() => { window.armed = true; }));
 }
 
 // The base64 of the module inside a page.
@@ -87,12 +104,19 @@ const update = (tab) => tab.evaluate(async () => {
   });
 });
 // A tab on site + path that tells which builds it runs, from before the page's own scripts on
-// every load: what WebKit's driver cannot do, so these tests skip there.
-const watched = (site, where = '') => game.browser().open(site, where, { width: 560, height: 600 }, [`(${watchBuilds})();`]);
+// every load: what WebKit's driver cannot do, so these tests skip there. With { held: true }, its
+// page never lets a waiting build take over; letTakeOver() in it does.
+const watched = (site, where = '', { held = false } = {}) => game.browser().open(site, where, { width: 560, height: 600 },
+  [`(${watchBuilds})();`].concat(held ? [`(${holdTakeOver})();`] : []));
+function holdTakeOver() {
+  const { postMessage } = ServiceWorker.prototype;
+  ServiceWorker.prototype.postMessage = () => {};
+  window.letTakeOver = async () => postMessage.call((await navigator.serviceWorker.getRegistration()).waiting, 'take over');
+}
 // A copy of the site served, a watched tab that loaded build A from it, and its offline copy taken.
-async function keptCopy() {
+async function keptCopy(options) {
   const site = await serveCopy();
-  const tab = await watched(site);
+  const tab = await watched(site, '', options);
   const builds = await load(tab);
   await offlineReady(tab);
   return { site, tab, builds };
@@ -120,9 +144,10 @@ const framed = () => new Promise((resolve) => {
 });
 
 describe('the site', () => {
-  it('comes with its types, compression, caching and policy, and refuses to be framed', async () => {
-    const tab = await game.open({ seed: 7 });
-    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'icon.svg', 'icon-192.png']);
+  it('comes with its types, compression, caching and policy, in a folder too, and refuses to be framed', async () => {
+    const site = await serveCopy((dir) => copyOfSite(path.join(dir, 'a')));
+    const tab = await openGame(game.browser(), site, { seed: 7 });
+    const got = await tab.evaluate(headersOf, ['index.html', 'sw.js', 'icon.svg', 'icon-192.png', 'a/', 'a/index.html', 'a/sw.js', 'a/icon.svg']);
     // The header says what the page's <meta> says, and what only a header can.
     const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]+)"/.exec(fs.readFileSync(path.join(siteDir, 'index.html'), 'utf8'))[1];
     assert.match(meta, /^default-src 'self'; script-src 'self' 'wasm-unsafe-eval'( 'sha256-[^']+'){2}; style-src 'self' 'sha256-[^']+';/);
@@ -137,6 +162,7 @@ describe('the site', () => {
     assert.match(got['sw.js']['content-type'], /^text\/javascript\b/);
     assert.equal(await tab.evaluate(framed), false, 'the page showed inside a frame');
     await tab.close();
+    await site.close();
   });
 
   it('is installable (Chromium\'s installability check)', { skip: engine !== 'chromium' }, async () => {
@@ -169,16 +195,19 @@ describe('the site', () => {
   });
 
   // These need a script before the page's own on every load, which WebKit's driver cannot do.
-  it('is replaced whole by a new build: never a new script with an old module', { skip: !can.everyLoad }, async () => {
-    const { site, tab, builds } = await keptCopy();
+  it('keeps a waiting build\'s copy while other tabs load, plays it offline once it takes over, then drops the old', { skip: !can.everyLoad }, async () => {
+    const { site, tab, builds } = await keptCopy({ held: true });
     assert.deepEqual(builds, ['A', 'A']);
     makeBuildB(site.dir);
-    const [js, wasm] = await load(tab);
-    assert.equal(js, wasm, 'the load that found the new build mixed two builds');
-    // Once that tab has all of its own build, the new one takes over: the next load is all new,
-    // and the old copy goes once no tab runs it.
+    assert.equal(await update(tab), 'installed');
+    // Its navigation answered by build A while B waits.
+    const second = await watched(site, '', { held: true });
+    assert.deepEqual(await load(second), ['A', 'A']);
+    await tab.evaluate(() => window.letTakeOver());
     await tookOver(tab);
-    assert.deepEqual(await load(tab), ['B', 'B']);
+    site.down = true;
+    assert.deepEqual(await load(tab), ['B', 'B'], 'build B took over without its copy');
+    await second.close();
     await load(tab);
     await tookOver(tab, { only: true });
     await site.close();
@@ -199,6 +228,7 @@ describe('the site', () => {
     site.swapped.clear();
     assert.equal(await update(tab), 'installed');
     await tookOver(tab);
+    site.down = true;
     assert.deepEqual(await load(tab), ['B', 'B']);
     await site.close();
     await tab.close();
@@ -238,9 +268,29 @@ describe('the site', () => {
       return [page.includes('<!-- build B -->') ? 'B' : 'A', s ? new TextDecoder().decode(s) : 'A'];
     }, moduleText.source);
     assert.deepEqual(asked, ['A', 'A'], 'a tab of build A was handed build B\'s files');
+    site.down = true;
     assert.deepEqual(await load(second), ['B', 'B']);
     await site.close();
     await Promise.all([first.close(), second.close()]);
+  });
+
+  it('plays offline from a host with no directory index, one that redirects ./ or index.html to the other, and with a full quota', async (t) => {
+    const fullQuota = async (tab, site) => (await tab.page.createCDPSession()).send('Storage.overrideQuotaForOrigin', { origin: site.url.slice(0, -1), quotaSize: 1 });
+    const hosts = [['no index', 'index.html'], ['redirect', ''], ['pretty', '']].concat(engine === 'chromium' ? [[undefined, '', fullQuota]] : []);
+    for (const [host, where, squeeze = () => {}] of hosts) {
+      await t.test(host ?? 'a full quota', async () => {
+        const site = await serveCopy(undefined, { host });
+        const tab = await game.browser().open(site, where, { width: 560, height: 600 }, []);
+        await offlineReady(tab);
+        await squeeze(tab, site);
+        for (const down of [false, true]) {
+          site.down = down;
+          await tab.goto(site.url);
+          await tab.waitFor(() => document.title.startsWith('Score:'));
+        }
+        await Promise.all([tab.close(), site.close()]);
+      });
+    }
   });
 
   it('starts where the browser compiles no module over 4 KB on the page\'s thread, as older Chromium', async () => {
@@ -256,24 +306,33 @@ describe('the site', () => {
     await site.close();
   });
 
-  it('says in a plain sentence why it cannot start', async () => {
+  it('says in a plain sentence why it cannot start or stopped', async (t) => {
     const cases = [
       ['page cut short', (d) => changePage(d, cutShort), /page is damaged/],
+      ['page cut inside its module', (d) => changePage(d, (p) => p.slice(0, Math.floor(p.length * 0.6))), /page is damaged/],
       ['page altered', (d) => changePage(d, spaceAdded), /page is damaged/],
       ['module cut out', (d) => changePage(d, (p) => p.replace(moduleText, '$1')), /module could not be started/],
       ['module altered', (d) => changePage(d, (p) => p.replace(moduleText, `$1${btoa('not a module')}`)), /module could not be started/],
-      ['no WebAssembly', () => {}, /cannot run WebAssembly/],
+      ['no WebAssembly', () => {}, /cannot run WebAssembly/, 'delete window.WebAssembly;'],
       ['no JavaScript', () => {}, /needs JavaScript/],
+      ['a trap in main', () => {}, /module could not be started/, `(${trap})('worm_page_open');`],
+      ['a trap in a later tick', () => {}, /game stopped on an error/, `(${trap})('worm_fill_rect', true);`],
     ];
-    for (const [name, change, sentence] of cases) {
-      if (name === 'no JavaScript' && !can.noScript) continue;
-      const site = await serveCopy(change);
-      const scripts = name === 'no WebAssembly' ? ['delete window.WebAssembly;'] : [];
-      const tab = await game.browser().open(site, '', { width: 560, height: 600, script: name !== 'no JavaScript' }, scripts);
-      await tab.waitFor(() => document.getElementById('error').offsetParent !== null);
-      assert.match(await tab.evaluate(() => document.getElementById('error').innerText), sentence, name);
-      await tab.close();
-      await site.close();
+    for (const [name, change, sentence, script] of cases) {
+      await t.test(name, { skip: name === 'no JavaScript' && !can.noScript && 'the driver cannot turn scripts off' }, async () => {
+        const site = await serveCopy(change);
+        const tab = await game.browser().open(site, '', { width: 560, height: 600, script: name !== 'no JavaScript' }, [script ?? []].flat());
+        if (name.startsWith('a trap')) await tab.press('ArrowRight');
+        await tab.waitFor(() => document.getElementById('error').offsetParent !== null);
+        assert.match(await tab.evaluate(() => document.getElementById('error').innerText), sentence, name);
+        if (name.startsWith('a trap')) {
+          await tab.resize({ width: 500, height: 500 }); // a page resized is repainted whole
+          await letPeriodsPass(tab, 5);
+          assert.equal(await tab.evaluate(() => window.trapped), 1, 'the game ran on after its trap');
+        }
+        await tab.close();
+        await site.close();
+      });
     }
   });
 });

@@ -25,20 +25,21 @@ EM_JS(void, worm_fill_style, (int number, const char* colour), {
 EM_JS(void, worm_fill_rect, (int x, int y, int width, int height), {
     Module.wormPage.context.fillRect(x, y, width, height);
 });
-// The circle is drawn once a size and colour, over the board's background, into an image of the
-// cell's size, then copied whole: one call a tick, and no background filled under it. Drawn
-// straight on the board, WebKit smooths its edge onto the pixels around the cell, which no repaint
-// of the cell alone would ever clear.
+// The circle is drawn once a colour, over the board's background, into an image of the cell's size,
+// then copied whole: one call a tick, and no background filled under it. Drawn straight on the
+// board, WebKit smooths its edge onto the pixels around the cell, which no repaint of the cell
+// alone would ever clear. Only the images of the current cell size are kept: a window dragged
+// wider passes through many sizes.
 EM_JS(void, worm_draw_circle, (int x, int y, int width, int height, int colour, const char* hex, const char* background), {
     var page = Module.wormPage;
-    var colours = page.heads || (page.heads = new Map());
-    var heads = colours.get(colour);
-    if (!heads) {
-        colours.set(colour, heads = []);
+    var size = width * 65536 + height;
+    if (page.headSize !== size) {
+        page.headSize = size;
+        page.heads = new Map();
     }
-    var key = width * 65536 + height; // an index, not a name
-    if (!heads[key]) {
-        var image = document.createElement('canvas');
+    var image = page.heads.get(colour);
+    if (!image) {
+        image = document.createElement('canvas');
         image.width = width;
         image.height = height;
         var h = image.getContext('2d', {alpha : false});
@@ -48,9 +49,9 @@ EM_JS(void, worm_draw_circle, (int x, int y, int width, int height, int colour, 
         h.beginPath();
         h.ellipse(width / 2, height / 2, width / 2, height / 2, 0, 0, 2 * Math.PI);
         h.fill();
-        heads[key] = image;
+        page.heads.set(colour, image);
     }
-    page.context.drawImage(heads[key], x, y);
+    page.context.drawImage(image, x, y);
 });
 // clang-format on
 

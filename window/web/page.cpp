@@ -14,7 +14,7 @@
 EM_JS(void, worm_page_open, (const char* family, const char* pause, const char* gameover), {
     var byId = function(id) { return document.getElementById(id); };
     var page = {
-        board : byId('board'), stage : byId('stage'), score : byId('score'), error : byId('error'), hint : byId('hint'),
+        board : byId('board'), stage : byId('stage'), score : byId('score'), hint : byId('hint'),
         said : byId('said'), buttons : [ byId('pause'), byId('gameover') ]
     };
     // The board is opaque: no blending with the page behind it.
@@ -66,11 +66,10 @@ EM_JS(void, worm_page_stage_size, (double* size), {
     HEAPF64[size >> 3] = box.width;
     HEAPF64[(size >> 3) + 1] = box.height;
 });
+// The boot script writes the error line, the first failure only, whoever finds it.
 EM_JS(void, worm_page_error, (const char* text), {
     var line = UTF8ToString(text);
-    var error = Module.wormPage.error;
-    error.textContent = line;
-    error.hidden = false;
+    Module.say(line);
     console.error(line);
 });
 EM_JS(void, worm_page_hint, (int shown), { Module.wormPage.hint.hidden = !shown; });

@@ -1,8 +1,8 @@
 // Built into worm.js ahead of the game (--pre-js). worm.js runs on emscripten's minimal runtime,
 // which reads nothing from Module by itself: this keeps the two hooks a page may set there, as
 // the page's boot script does: onRuntimeInitialized, called in a task of its own once main has
-// returned, so that nothing it starts competes with the first board, and onAbort, called when the
-// module cannot be started.
+// returned, so that nothing it starts competes with the first board, and onAbort(what, running),
+// called once when the module cannot be started or, running, stops on an error.
 Module = Module || {};
 // What the page's boot script looks for once the page is parsed: the game's script has run.
 Module.scriptRan = true;
@@ -31,14 +31,26 @@ Module.scriptRan = true;
 })();
 (function () {
   var runMain = ready;
-  var started = false;
+  var running = false;
+  var stopped = false;
+  // A failure ends the game, as it ends the desktop program. A trap leaves the module's memory
+  // halfway through a change, so no timer, frame or listener of the page calls into it again.
+  function stop(what) {
+    if (stopped) return;
+    stopped = true;
+    getWasmTableEntry = function () { return function () { return 0; }; };
+    Object.keys(self).forEach(function (name) {
+      if (name.indexOf('_worm_') === 0) self[name] = function () { return 0; };
+    });
+    if (Module.onAbort) Module.onAbort(what, running);
+  }
   ready = function () {
-    started = true;
-    runMain();
+    runMain(); // a trap in main rejects the instantiation's promise, heard below
+    running = true;
     if (Module.onRuntimeInitialized) setTimeout(Module.onRuntimeInitialized, 0);
   };
-  // Until main runs, the one promise of worm.js is the module's own instantiation.
-  addEventListener('unhandledrejection', function (event) {
-    if (!started && Module.onAbort) Module.onAbort(event.reason);
-  });
+  // Until main runs, the one promise of worm.js is the module's own instantiation; later, a trap
+  // in a timer or a listener is an error of the page's.
+  addEventListener('unhandledrejection', function (event) { stop(event.reason); });
+  addEventListener('error', function (event) { stop(event.error); });
 })();
