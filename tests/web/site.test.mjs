@@ -33,7 +33,7 @@ describe('the built site', () => {
   it('compiles every rule and window-model source from where the desktop build takes it', () => {
     const compiled = JSON.parse(fs.readFileSync(path.join(buildDir, 'compile_commands.json'), 'utf8'))
       .map((c) => path.relative(sourceDir, path.resolve(c.directory, c.file)));
-    const shared = ['rules', 'window'].flatMap((dir) => fs.readdirSync(path.join(sourceDir, dir))
+    const shared = ['rules', 'window', 'window/input'].flatMap((dir) => fs.readdirSync(path.join(sourceDir, dir))
       .filter((f) => f.endsWith('.cpp')).map((f) => path.join(dir, f)));
     assert.ok(shared.length >= 10);
     for (const file of shared) {
