@@ -27,5 +27,9 @@ for attempt in range(100):
     if found:
         break
     time.sleep(0.1)
+# Listening again once the game is there, so that it hears of the listeners even if it joined the
+# bus between their first registration and its own look at the registry.
+pyatspi.Registry.deregisterEventListener(heard, *events)
+pyatspi.Registry.registerEventListener(heard, *events)
 print(*found, "ready", sep="\n", flush=True)
 pyatspi.Registry.start()

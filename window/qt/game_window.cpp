@@ -26,7 +26,6 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixe
       pads_(session_, [this](const PadCommand& command) { padCommand(command); })
 {
     setFocusProxy(new BoardElement(this)); // what a screen reader hears take the focus is the board
-    spoken_ = new SpokenWords(this);
     QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
@@ -102,6 +101,9 @@ void GameWindow::sync()
     syncButtons();
     repaintDamage();
     if (const std::string words = announcer_.after(session_); !words.empty()) {
+        if (!spoken_) {
+            spoken_ = new SpokenWords(this); // made when first needed, as the buttons are
+        }
         spoken_->say(words);
     }
 }
