@@ -15,8 +15,8 @@ class BoardAccessible final : public QAccessibleWidget {
 public:
     explicit BoardAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Graphic) {}
 
-    // Given here rather than set on the widget: setting it at start brought up Qt's accessibility
-    // bridge before the first board, some 1.5 ms, whether or not a reader listens.
+    // Given here rather than set on the widget: a name set on a widget is sent as a change, and
+    // asking whether anyone listens may bring up Qt's accessibility bridge before the first board.
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Name ? QString::fromLatin1(boardName) : QAccessibleWidget::text(t);
