@@ -33,6 +33,13 @@ protected:
     bool gameoverShown(const Board& b) { return b.coveredInside(game().gameoverButton()) >= 20; }
     // Covered cells in the part of the Pause button that Game Over does not overlap.
     int pauseOnlyCovered(const Board& b);
+    // The title changes within the wait: the worm is moving.
+    bool ticks() { return game().waitTitleChange(game().title().value_or("")); }
+    // The Pause button shown without Game Over, and the title steady under it.
+    bool pausedAlone()
+    {
+        return waitBoard([&](const Board& b) { return pauseOnlyCovered(b) > 0; }) && game().waitTitleSteady();
+    }
 
     // Waits for a grab that satisfies the condition and returns it, or nothing on time-out.
     template <typename Condition>

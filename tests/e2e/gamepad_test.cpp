@@ -52,12 +52,6 @@ protected:
             pad("release " + std::to_string(n) + " " + std::to_string(button));
         }
     }
-    bool ticking()
-    {
-        const std::string now = game().title().value_or("");
-        return game().waitTitleChange(now, 2s);
-    }
-
     std::string fifo_;
     int fd_ = -1;
 };
@@ -79,17 +73,16 @@ TEST_F(GamepadTest, APadPluggedInSteersIntoTheWallStartsANewGameAndLeavesTheGame
     const double x = way == Heading::left ? -1 : way == Heading::right ? 1 : 0;
     const double y = way == Heading::up ? -1 : way == Heading::down ? 1 : 0;
     pad("stick 0 " + std::to_string(x) + " " + std::to_string(y));
-    ASSERT_TRUE(ticking()) << "the stick did not start the worm";
+    ASSERT_TRUE(ticks()) << "the stick did not start the worm";
     press(0, start);
-    ASSERT_TRUE(waitBoard([&](const Board& now) { return pauseOnlyCovered(now) > 0; }));
-    ASSERT_TRUE(game().waitTitleSteady());
+    ASSERT_TRUE(pausedAlone());
     press(0, south);
-    ASSERT_TRUE(ticking()) << "south did not resume";
+    ASSERT_TRUE(ticks()) << "south did not resume";
 
     pad("unplug 0"); // mid-game, the stick still pushed
-    ASSERT_TRUE(ticking());
+    ASSERT_TRUE(ticks());
     game().key(XK_p);
-    EXPECT_TRUE(waitBoard([&](const Board& now) { return pauseOnlyCovered(now) > 0; }));
+    EXPECT_TRUE(pausedAlone());
     EXPECT_TRUE(game().process().running());
 }
 
@@ -100,13 +93,12 @@ TEST_F(GamepadTest, TwoPadsPlayTogetherEachWithItsOwnButtons)
     pad("plug");
     pad("plug");
     press(1, dpadUp + static_cast<int>(longestClearRun(firstBoard())));
-    ASSERT_TRUE(ticking()) << "the second pad did not start the worm";
+    ASSERT_TRUE(ticks()) << "the second pad did not start the worm";
     press(0, start, false);
-    ASSERT_TRUE(waitBoard([&](const Board& now) { return pauseOnlyCovered(now) > 0; }));
-    ASSERT_TRUE(game().waitTitleSteady());
+    ASSERT_TRUE(pausedAlone());
     press(1, south);
-    EXPECT_TRUE(ticking()) << "the second pad's south did not resume";
-    EXPECT_TRUE(ticking()) << "paused again while the first pad held Start";
+    EXPECT_TRUE(ticks()) << "the second pad's south did not resume";
+    EXPECT_TRUE(ticks()) << "paused again while the first pad held Start";
 }
 
 } // namespace

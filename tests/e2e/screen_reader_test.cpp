@@ -59,13 +59,6 @@ protected:
         return enough ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "heard:\n" << all;
     }
 
-    // P once a tick has shown the worm moving.
-    void pauseWhileMoving()
-    {
-        ASSERT_TRUE(game().waitTitleChange(game().title().value_or("")));
-        game().key(XK_p);
-    }
-
 private:
     std::string dir_ = makePrivateDirectory();
     std::optional<ChildProcess> bus_, listener_;
@@ -94,10 +87,12 @@ TEST_F(ScreenReaderTest, HearsTheBoardTheFocusAndEveryAnnouncement)
     const auto fresh = game().steadyBoard();
     ASSERT_TRUE(fresh && clearRun(*fresh, longestClearRun(*fresh)) >= 6);
     game().key(keyOf(longestClearRun(*fresh)));
-    pauseWhileMoving();
+    ASSERT_TRUE(ticks());
+    game().key(XK_p);
     EXPECT_TRUE(heard("showing|notification|Paused", 2));
     game().clickCentreOf(game().pauseButton());
-    pauseWhileMoving();
+    ASSERT_TRUE(ticks());
+    game().key(XK_p);
     EXPECT_TRUE(heard("showing|notification|Paused", 3));
 }
 
