@@ -30,7 +30,8 @@ private:
             return nullptr;
         }
         w->show();
-        if (!QTest::qWaitForWindowExposed(w.get())) {
+        // The board's element joins once the first board is drawn.
+        if (!QTest::qWaitForWindowExposed(w.get()) || !QTest::qWaitFor([&] { return w->focusProxy(); })) {
             return nullptr;
         }
         return w;

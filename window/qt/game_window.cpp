@@ -25,7 +25,6 @@ GameWindow::GameWindow(std::unique_ptr<RandomSource> random, double twipsPerPixe
     : session_(std::move(random), twipsPerPixel), gone_(*this),
       pads_(session_, [this](const PadCommand& command) { padCommand(command); })
 {
-    setFocusProxy(new BoardElement(this)); // what a screen reader hears take the focus is the board
     QCoreApplication::instance()->installNativeEventFilter(&gone_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // the painter covers every pixel itself
@@ -202,6 +201,21 @@ void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     board_.paint(painter, session_.form(), layout_, devicePixelRatioF(), event->region());
+    if (!focusProxy()) {
+        QMetaObject::invokeMethod(this, &GameWindow::addBoardElement, Qt::QueuedConnection);
+    }
+}
+
+// What a screen reader hears take the focus is the board. Made once the first board is drawn:
+// showing it brings up Qt's accessibility bridge, which asks the session bus (or starts one), and
+// the window would wait for that, some 5 ms here, before it is even mapped.
+void GameWindow::addBoardElement()
+{
+    if (!focusProxy()) {
+        auto* element = new BoardElement(this);
+        setFocusProxy(element); // the focus the window holds moves to it
+        element->show();
+    }
 }
 
 void GameWindow::resizeEvent(QResizeEvent*)

@@ -58,6 +58,7 @@ private:
     CaptionButton* button(Button b);
     void placeButton(CaptionButton* widget, Button b);
     void focusAnother(bool next);
+    void addBoardElement();
     void repaintDamage();
     void relayout();
 
