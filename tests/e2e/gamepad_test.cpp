@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -21,9 +21,6 @@ class GamepadTest : public GameTest {
 protected:
     void SetUp() override
     {
-        char dir[] = "/tmp/worm-pads-XXXXXX";
-        ASSERT_TRUE(mkdtemp(dir));
-        fifo_ = std::string(dir) + "/pads";
         ASSERT_EQ(mkfifo(fifo_.c_str(), 0600), 0);
         environment_ = {"WORM_VIRTUAL_PADS=" + fifo_};
         GameTest::SetUp();
@@ -34,8 +31,7 @@ protected:
     {
         GameTest::TearDown();
         close(fd_);
-        unlink(fifo_.c_str());
-        rmdir(fifo_.substr(0, fifo_.rfind('/')).c_str());
+        std::filesystem::remove_all(dir_);
     }
 
     void pad(const std::string& line)
@@ -52,7 +48,7 @@ protected:
             pad("release " + std::to_string(n) + " " + std::to_string(button));
         }
     }
-    std::string fifo_;
+    std::string dir_ = makePrivateDirectory(), fifo_ = dir_ + "/pads";
     int fd_ = -1;
 };
 
